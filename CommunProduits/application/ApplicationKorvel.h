@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kv {
+
+// Base of every program of the framework: one object with a fixed lifecycle.
+// The entry point constructs it, calls Execute once and destroys it. Execute
+// runs Initialiser, Traiter and Finaliser; a failure of each phase reaches its
+// own reporter, and Finaliser runs whatever happened before it.
+class TApplicationKorvel {
+ public:
+  TApplicationKorvel();
+  virtual ~TApplicationKorvel();
+  TApplicationKorvel(const TApplicationKorvel&) = delete;
+  TApplicationKorvel& operator=(const TApplicationKorvel&) = delete;
+
+  // Only exceptions derived from kv::Exception reach the reporters; any other
+  // leaves Execute once Finaliser has run.
+  void Execute();
+
+  // The running executable's file name, without folder or extension.
+  const std::u16string& GetNom() const { return FNom; }
+
+  // The program name for a module path: the file name with the text from its
+  // last dot removed.
+  static std::u16string NomProgramme(std::u16string_view ACheminModule);
+
+ protected:
+  virtual void Initialiser();
+  virtual void Traiter() = 0;
+  virtual void Finaliser();
+  // Called while the exception still exists, with its class name and message.
+  virtual void EchecInitialisation(std::u16string_view AClasseException,
+                                   std::u16string_view AMessage) = 0;
+  virtual void EchecTraitement(std::u16string_view AClasseException,
+                               std::u16string_view AMessage) = 0;
+  virtual void EchecFinalisation(std::u16string_view AClasseException,
+                                 std::u16string_view AMessage) = 0;
+  // Hooks for a help display keyed by an identifier.
+  virtual void AfficherAide(std::u16string_view AIdentifiant);
+  virtual std::u16string TitreAide(std::u16string_view AIdentifiant);
+
+ private:
+  using TypeEtape = void (TApplicationKorvel::*)();
+  using TypeRapport = void (TApplicationKorvel::*)(std::u16string_view, std::u16string_view);
+
+  // True when the step ended normally; a kv::Exception goes to the reporter.
+  bool ExecuterEtape(TypeEtape AEtape, TypeRapport ARapport);
+  // What the destructor does; also run when the constructor fails.
+  void Detruire() noexcept;
+
+  std::u16string FNom;
+};
+
+}  // namespace kv

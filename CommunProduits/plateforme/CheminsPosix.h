@@ -1,0 +1,15 @@
+#pragma once
+
+// Private to the POSIX sources of the platform layer.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kv::plateforme {
+
+// The bytes the system calls take for a path; nothing when the path cannot be
+// handed over unchanged (a lone surrogate, or a NUL that would cut it short).
+std::optional<std::string> CheminSysteme(std::u16string_view AChemin);
+
+}  // namespace kv::plateforme

@@ -32,7 +32,8 @@ class Exception : public std::exception {
 #define KV_DECLARER_EXCEPTION(ANom, ABase)                              \
   class ANom : public ABase {                                           \
    public:                                                              \
-    using ABase::ABase;                                                 \
+    using TypeBase = ABase;                                             \
+    using TypeBase::TypeBase;                                           \
     std::u16string_view NomClasse() const noexcept override {           \
       return KV_TEXTE_UTF16(#ANom);                                     \
     }                                                                   \

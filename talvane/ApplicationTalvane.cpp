@@ -17,7 +17,8 @@ constexpr std::u16string_view DossierRelatif = u"Microsoft\\Spelling\\";
 constexpr std::u16string_view Ouverture = u"Le dossier à créer est \"";
 constexpr std::u16string_view BaseDossierConnu = u"\" (basé sur FOLDERID_RoamingAppData)";
 constexpr std::u16string_view BaseDossierShell = u"\" (basé sur CSIDL_APPDATA)";
-constexpr std::u16string_view DejaPresent = u"Le dossier existe déjà, opération terminée avec succès.";
+constexpr std::u16string_view DejaPresent =
+    u"Le dossier existe déjà, opération terminée avec succès.";
 constexpr std::u16string_view CreationEchouee = u"Erreur : la création du dossier a échoué.";
 constexpr std::u16string_view CreationReussie = u"Le dossier a été créé avec succès.";
 constexpr std::u16string_view CreeInaccessible =

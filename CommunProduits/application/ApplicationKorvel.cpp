@@ -27,8 +27,9 @@ void TApplicationKorvel::Detruire() noexcept {
 
 std::u16string TApplicationKorvel::NomProgramme(std::u16string_view ACheminModule) {
   const std::size_t separateur = ACheminModule.rfind(plateforme::SeparateurChemin());
-  std::u16string_view nom =
-      separateur == std::u16string_view::npos ? ACheminModule : ACheminModule.substr(separateur + 1);
+  std::u16string_view nom = separateur == std::u16string_view::npos
+                                ? ACheminModule
+                                : ACheminModule.substr(separateur + 1);
   const std::size_t point = nom.rfind(u'.');
   if (point != std::u16string_view::npos) nom = nom.substr(0, point);
   return std::u16string(nom);

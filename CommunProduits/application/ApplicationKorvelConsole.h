@@ -11,8 +11,7 @@ class TApplicationKorvelConsole : public TApplicationKorvel {
  protected:
   void EchecInitialisation(std::u16string_view AClasseException,
                            std::u16string_view AMessage) override;
-  void EchecTraitement(std::u16string_view AClasseException,
-                       std::u16string_view AMessage) override;
+  void EchecTraitement(std::u16string_view AClasseException, std::u16string_view AMessage) override;
   void EchecFinalisation(std::u16string_view AClasseException,
                          std::u16string_view AMessage) override;
 };

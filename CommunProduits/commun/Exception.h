@@ -29,15 +29,13 @@ class Exception : public std::exception {
 
 // Declares the exception class ANom, derived from ABase, reporting "ANom" as its
 // class name.
-#define KV_DECLARER_EXCEPTION(ANom, ABase)                              \
-  class ANom : public ABase {                                           \
-   public:                                                              \
-    using TypeBase = ABase;                                             \
-    using TypeBase::TypeBase;                                           \
-    std::u16string_view NomClasse() const noexcept override {           \
-      return KV_TEXTE_UTF16(#ANom);                                     \
-    }                                                                   \
-    const char* what() const noexcept override { return #ANom; }        \
+#define KV_DECLARER_EXCEPTION(ANom, ABase)                                                    \
+  class ANom : public ABase {                                                                 \
+   public:                                                                                    \
+    using TypeBase = ABase;                                                                   \
+    using TypeBase::TypeBase;                                                                 \
+    std::u16string_view NomClasse() const noexcept override { return KV_TEXTE_UTF16(#ANom); } \
+    const char* what() const noexcept override { return #ANom; }                              \
   }
 
 // Failure of a read or write on a file or a standard stream.

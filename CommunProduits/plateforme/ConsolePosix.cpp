@@ -1,5 +1,3 @@
-#include "plateforme/Console.h"
-
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -8,6 +6,7 @@
 #include <string>
 
 #include "commun/Exception.h"
+#include "plateforme/Console.h"
 #include "plateforme/ErreurSysteme.h"
 #include "plateforme/Texte.h"
 

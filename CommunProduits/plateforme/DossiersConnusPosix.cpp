@@ -1,5 +1,3 @@
-#include "plateforme/DossiersConnus.h"
-
 #include <pwd.h>
 #include <unistd.h>
 
@@ -7,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "plateforme/DossiersConnus.h"
 #include "plateforme/Texte.h"
 
 namespace kv::plateforme {

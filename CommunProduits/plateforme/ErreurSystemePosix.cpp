@@ -1,8 +1,7 @@
-#include "plateforme/ErreurSysteme.h"
-
 #include <cerrno>
 #include <cstring>
 
+#include "plateforme/ErreurSysteme.h"
 #include "plateforme/Texte.h"
 
 namespace kv::plateforme {

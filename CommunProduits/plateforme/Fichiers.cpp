@@ -1,6 +1,6 @@
-#include <vector>
-
 #include "plateforme/Fichiers.h"
+
+#include <vector>
 
 namespace kv::plateforme {
 

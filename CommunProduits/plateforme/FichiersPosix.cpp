@@ -17,9 +17,8 @@ char16_t SeparateurChemin() { return u'/'; }
 
 bool DossierExiste(std::u16string_view AChemin) {
   const auto chemin = CheminSysteme(AChemin);
-  struct stat etat{};
-  return chemin && !chemin->empty() && ::stat(chemin->c_str(), &etat) == 0 &&
-         S_ISDIR(etat.st_mode);
+  struct stat etat {};
+  return chemin && !chemin->empty() && ::stat(chemin->c_str(), &etat) == 0 && S_ISDIR(etat.st_mode);
 }
 
 bool CreerDossier(std::u16string_view AChemin) {

@@ -1,10 +1,9 @@
-#include "plateforme/NomsTypes.h"
-
 #include <cxxabi.h>
 
 #include <cstdlib>
 #include <memory>
 
+#include "plateforme/NomsTypes.h"
 #include "plateforme/Texte.h"
 
 namespace kv::plateforme {

@@ -1,9 +1,8 @@
-#include "plateforme/Processus.h"
-
 #include <unistd.h>
 
 #include <vector>
 
+#include "plateforme/Processus.h"
 #include "plateforme/Texte.h"
 
 namespace kv::plateforme {

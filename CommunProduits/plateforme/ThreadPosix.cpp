@@ -1,5 +1,3 @@
-#include "plateforme/Thread.h"
-
 #include <dlfcn.h>
 #include <pthread.h>
 #include <sys/prctl.h>
@@ -8,6 +6,7 @@
 #include <string>
 
 #include "plateforme/Texte.h"
+#include "plateforme/Thread.h"
 
 namespace kv::plateforme {
 namespace {

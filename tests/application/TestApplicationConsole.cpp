@@ -41,9 +41,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "Échec à l'initialisation - \\[EPanneInjectee\\] panne injectée en "
                 "initialisation\n",
                 1},
-        TypeCas{"Traitement", "traitement", "initialisation\ntraitement\nfinalisation\ndestruction\n",
+        TypeCas{"Traitement", "traitement",
+                "initialisation\ntraitement\nfinalisation\ndestruction\n",
                 "Échec - \\[EPanneInjectee\\] panne injectée en traitement\n", 2},
-        TypeCas{"Finalisation", "finalisation", "initialisation\ntraitement\nfinalisation\ndestruction\n",
+        TypeCas{"Finalisation", "finalisation",
+                "initialisation\ntraitement\nfinalisation\ndestruction\n",
                 "Échec à la finalisation - \\[EPanneInjectee\\] panne injectée en finalisation\n",
                 3},
         TypeCas{"TraitementPuisFinalisation", "traitement+finalisation",
@@ -57,10 +59,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "initialisation\n"
                 "Échec à la finalisation - \\[EPanneInjectee\\] panne injectée en finalisation\n",
                 3},
-        TypeCas{"ExceptionEtrangere", "etrangere", "initialisation\ntraitement\nfinalisation\ndestruction\n",
-                "Erreur fatale \\[std::runtime_error\\] à l'adresse " + Adresse +
-                    " : hors du cadre\n",
-                1},
+        TypeCas{
+            "ExceptionEtrangere", "etrangere",
+            "initialisation\ntraitement\nfinalisation\ndestruction\n",
+            "Erreur fatale \\[std::runtime_error\\] à l'adresse " + Adresse + " : hors du cadre\n",
+            1},
         TypeCas{"Constructeur", "constructeur", "",
                 "Erreur fatale \\[EPanneInjectee\\] à l'adresse " + Adresse +
                     " : construction impossible\n",

@@ -91,13 +91,15 @@ INSTANTIATE_TEST_SUITE_P(
         TypeCas{"Initialisation", {Cadre}, "I EI(EEssai: panne I) F ", false},
         TypeCas{"Traitement", {Aucune, Cadre}, "I T ET(EEssai: panne T) F ", false},
         TypeCas{"Finalisation", {Aucune, Aucune, Cadre}, "I T F EF(EEssai: panne F) ", false},
-        TypeCas{"TraitementEtFinalisation", {Aucune, Cadre, Cadre},
-                "I T ET(EEssai: panne T) F EF(EEssai: panne F) ", false},
+        TypeCas{"TraitementEtFinalisation",
+                {Aucune, Cadre, Cadre},
+                "I T ET(EEssai: panne T) F EF(EEssai: panne F) ",
+                false},
         TypeCas{"InitialisationEtrangere", {Etrangere}, "I F ", true},
         TypeCas{"TraitementEtranger", {Aucune, Etrangere}, "I T F ", true},
         TypeCas{"FinalisationEtrangere", {Aucune, Aucune, Etrangere}, "I T F ", true},
-        TypeCas{"RapportEnPanne", {Aucune, Cadre, Aucune, true}, "I T ET(EEssai: panne T) F ",
-                true}),
+        TypeCas{
+            "RapportEnPanne", {Aucune, Cadre, Aucune, true}, "I T ET(EEssai: panne T) F ", true}),
     [](const auto& AInfo) { return std::string(AInfo.param.Nom); });
 
 // A step that raises something else than a kv::Exception after a reported
@@ -139,7 +141,9 @@ TEST(Application, LeNomVientDeLExecutableEnCours) {
 // Watches the early phase that the destructor runs.
 class TTemoinPrecoce : public TClasseFinalisable {
  public:
-  static void Recenser() { RecenserFinalisation<TTemoinPrecoce>(TypeGenreClasseFinalisable::cfFinalisationPrecoce); }
+  static void Recenser() {
+    RecenserFinalisation<TTemoinPrecoce>(TypeGenreClasseFinalisable::cfFinalisationPrecoce);
+  }
   static void FinaliserClasse() { ++Appels; }
   static inline int Appels = 0;
 };

@@ -99,8 +99,7 @@ struct TypeCasPhase {
   std::string Appels;
 };
 
-class PhasesFinalisation : public Finalisation,
-                           public testing::WithParamInterface<TypeCasPhase> {};
+class PhasesFinalisation : public Finalisation, public testing::WithParamInterface<TypeCasPhase> {};
 
 // A for the early phase, B for the late one, C for the calling thread.
 TEST_P(PhasesFinalisation, ChaquePhaseParcourtSesListesDansLOrdre) {
@@ -111,12 +110,12 @@ TEST_P(PhasesFinalisation, ChaquePhaseParcourtSesListesDansLOrdre) {
   EXPECT_EQ(Journal, GetParam().Appels);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cas, PhasesFinalisation,
-    testing::Values(TypeCasPhase{cfFinalisationPrecoce, "AC"},
-                    TypeCasPhase{cfFinalisationTardive, "ACB"},
-                    TypeCasPhase{cfFinalisationThread, "C"},
-                    TypeCasPhase{static_cast<TypeGenreClasseFinalisable>(7), ""}));
+INSTANTIATE_TEST_SUITE_P(Cas, PhasesFinalisation,
+                         testing::Values(TypeCasPhase{cfFinalisationPrecoce, "AC"},
+                                         TypeCasPhase{cfFinalisationTardive, "ACB"},
+                                         TypeCasPhase{cfFinalisationThread, "C"},
+                                         TypeCasPhase{static_cast<TypeGenreClasseFinalisable>(7),
+                                                      ""}));
 
 TEST_F(Finalisation, LaListeDUnThreadLuiAppartient) {
   std::string journalThread;

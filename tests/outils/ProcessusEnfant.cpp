@@ -77,7 +77,8 @@ std::vector<char*> Pointeurs(std::vector<std::string>& ATextes) {
   if (ALancement.FichierSortie.empty()) {
     ::dup2(ASortie.Ecriture, STDOUT_FILENO);
   } else {
-    const int fichier = ::open(ALancement.FichierSortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int fichier =
+        ::open(ALancement.FichierSortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (fichier < 0) ::_exit(126);
     ::dup2(fichier, STDOUT_FILENO);
   }
@@ -181,9 +182,11 @@ TypeResultat Lancer(const TypeLancement& ALancement) {
     if (entree.Ecriture >= 0) attente = std::min(attente, momentEntree - maintenant);
     pollfd flux[2] = {{sortie.Lecture, POLLIN, 0}, {erreur.Lecture, POLLIN, 0}};
     const bool fluxOuverts = sortie.Lecture >= 0 || erreur.Lecture >= 0;
-    const int millisecondes = fluxOuverts
-        ? static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(attente).count()) + 1
-        : 1;
+    const int millisecondes =
+        fluxOuverts ? static_cast<int>(
+                          std::chrono::duration_cast<std::chrono::milliseconds>(attente).count()) +
+                          1
+                    : 1;
     if (::poll(flux, 2, millisecondes) > 0) {
       if (flux[0].revents != 0 && !Lire(sortie.Lecture, resultat.Sortie)) Fermer(sortie.Lecture);
       if (flux[1].revents != 0 && !Lire(erreur.Lecture, resultat.Erreur)) Fermer(erreur.Lecture);

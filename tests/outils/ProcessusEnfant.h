@@ -22,9 +22,9 @@ struct TypeLancement {
   std::vector<std::pair<std::string, std::optional<std::string>>> Environnement;
 
   enum class TypeEntree {
-    Tube,         // a pipe: TexteEntree is written, then the pipe is closed
+    Tube,             // a pipe: TexteEntree is written, then the pipe is closed
     TubeNonBloquant,  // the same, with the child's end left non-blocking
-    Fermee,       // no standard input at all
+    Fermee,           // no standard input at all
   };
   TypeEntree Entree = TypeEntree::Tube;
   std::string TexteEntree;

@@ -51,13 +51,13 @@ TEST_P(DossierItinerant, SuitLaConventionDesDossiersDeBase) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cas, DossierItinerant,
-    testing::Values(TypeCas{"/x/cfg", "/h", u"/x/cfg"},
-                    TypeCas{"/x/cfg/", "/h", u"/x/cfg/"},
-                    TypeCas{std::nullopt, "/h", u"/h/.config"},
-                    TypeCas{"", "/h/", u"/h/.config"},
+    testing::Values(TypeCas{"/x/cfg", "/h", u"/x/cfg"}, TypeCas{"/x/cfg/", "/h", u"/x/cfg/"},
+                    TypeCas{std::nullopt, "/h", u"/h/.config"}, TypeCas{"", "/h/", u"/h/.config"},
                     TypeCas{"relatif/cfg", "/h", u"/h/.config"},
                     TypeCas{"/x/\xFF", "/h", u"/h/.config"},  // not UTF-8: cannot be handed back
-                    TypeCas{"/donn\xC3\xA9" "es", std::nullopt, u"/donn\u00E9es"},
+                    TypeCas{"/donn\xC3\xA9"
+                            "es",
+                            std::nullopt, u"/donn\u00E9es"},
                     TypeCas{std::nullopt, std::nullopt, std::nullopt},
                     TypeCas{std::nullopt, "", std::nullopt},
                     TypeCas{"relatif", "relatif", std::nullopt}));

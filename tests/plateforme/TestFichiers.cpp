@@ -86,7 +86,8 @@ TEST_F(Fichiers, CheminNonTransmissibleEstRefuse) {
 TEST_F(Fichiers, NomsNonAsciiSontTransmisTelsQuels) {
   const std::u16string dossier = Chemin("") + u"Données été/€";
   EXPECT_TRUE(CreerDossierEtParents(dossier));
-  EXPECT_TRUE(fs::is_directory(FDossier.Chemin() / "Donn\xC3\xA9" "es \xC3\xA9t\xC3\xA9/\xE2\x82\xAC"));
+  EXPECT_TRUE(fs::is_directory(FDossier.Chemin() / "Donn\xC3\xA9"
+                                                   "es \xC3\xA9t\xC3\xA9/\xE2\x82\xAC"));
 }
 
 TEST(CheminNatif, RemplaceLesBarresObliquesInverses) {

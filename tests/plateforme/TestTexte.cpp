@@ -24,15 +24,14 @@ TEST_P(TexteBienForme, SeConvertitDansLesDeuxSensSansPerte) {
   EXPECT_EQ(VersUtf8Strict(cas.Utf16), cas.Utf8);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cas, TexteBienForme,
-    testing::Values(TypeCasBienForme{"", u""}, TypeCasBienForme{"abc", u"abc"},
-                    TypeCasBienForme{"a\0b"s, u"a\0b"s},
-                    TypeCasBienForme{"\xC3\xA9t\xC3\xA9", u"\u00E9t\u00E9"},
-                    TypeCasBienForme{"\xE2\x82\xAC", u"\u20AC"},
-                    TypeCasBienForme{"\xEF\xBF\xBF", u"\uFFFF"},
-                    TypeCasBienForme{"\xF0\x9F\x98\x80", u"\U0001F600"},
-                    TypeCasBienForme{"\xF4\x8F\xBF\xBF", u"\U0010FFFF"}));
+INSTANTIATE_TEST_SUITE_P(Cas, TexteBienForme,
+                         testing::Values(TypeCasBienForme{"", u""}, TypeCasBienForme{"abc", u"abc"},
+                                         TypeCasBienForme{"a\0b"s, u"a\0b"s},
+                                         TypeCasBienForme{"\xC3\xA9t\xC3\xA9", u"\u00E9t\u00E9"},
+                                         TypeCasBienForme{"\xE2\x82\xAC", u"\u20AC"},
+                                         TypeCasBienForme{"\xEF\xBF\xBF", u"\uFFFF"},
+                                         TypeCasBienForme{"\xF0\x9F\x98\x80", u"\U0001F600"},
+                                         TypeCasBienForme{"\xF4\x8F\xBF\xBF", u"\U0010FFFF"}));
 
 struct TypeCasMalForme {
   std::string Utf8;
@@ -49,13 +48,16 @@ TEST_P(Utf8MalForme, EstRemplaceOuRefuse) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cas, Utf8MalForme,
-    testing::Values(TypeCasMalForme{"\xC3", u"\uFFFD"},                     // cut at the end
-                    TypeCasMalForme{"\xE2\x82" "A", u"\uFFFD" "A"},          // cut before ASCII
-                    TypeCasMalForme{"\xC0\xAF", u"\uFFFD\uFFFD"},           // over-long
-                    TypeCasMalForme{"\xE0\x80\x80", u"\uFFFD\uFFFD\uFFFD"}, // over-long
-                    TypeCasMalForme{"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"}, // a surrogate
+    testing::Values(TypeCasMalForme{"\xC3", u"\uFFFD"},  // cut at the end
+                    TypeCasMalForme{"\xE2\x82"
+                                    "A",
+                                    u"\uFFFD"
+                                    "A"},                                    // cut before ASCII
+                    TypeCasMalForme{"\xC0\xAF", u"\uFFFD\uFFFD"},            // over-long
+                    TypeCasMalForme{"\xE0\x80\x80", u"\uFFFD\uFFFD\uFFFD"},  // over-long
+                    TypeCasMalForme{"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // a surrogate
                     TypeCasMalForme{"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // > U+10FFFF
-                    TypeCasMalForme{"\x80z", u"\uFFFDz"},                   // lone continuation
+                    TypeCasMalForme{"\x80z", u"\uFFFDz"},  // lone continuation
                     TypeCasMalForme{"\xFF\xFE", u"\uFFFD\uFFFD"},
                     TypeCasMalForme{"a\xF0\x9F\x98", u"a\uFFFD"}));
 
@@ -72,12 +74,15 @@ TEST_P(Utf16MalForme, SurrogatIsoleRemplaceOuRefuse) {
   EXPECT_EQ(VersUtf8Strict(cas.Utf16), std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cas, Utf16MalForme,
-    testing::Values(TypeCasSurrogat{u"\xD800"s, "\xEF\xBF\xBD"},
-                    TypeCasSurrogat{u"\xDC00" "a"s, "\xEF\xBF\xBD" "a"},
-                    TypeCasSurrogat{u"a\xD83D"s, "a\xEF\xBF\xBD"},
-                    TypeCasSurrogat{u"\xD83D\xD83D\xDE00"s, "\xEF\xBF\xBD\xF0\x9F\x98\x80"}));
+INSTANTIATE_TEST_SUITE_P(Cas, Utf16MalForme,
+                         testing::Values(TypeCasSurrogat{u"\xD800"s, "\xEF\xBF\xBD"},
+                                         TypeCasSurrogat{u"\xDC00"
+                                                         "a"s,
+                                                         "\xEF\xBF\xBD"
+                                                         "a"},
+                                         TypeCasSurrogat{u"a\xD83D"s, "a\xEF\xBF\xBD"},
+                                         TypeCasSurrogat{u"\xD83D\xD83D\xDE00"s,
+                                                         "\xEF\xBF\xBD\xF0\x9F\x98\x80"}));
 
 TEST(Texte, AllerRetourDePointsCodeAleatoires) {
   std::mt19937 generateur(20261210);

@@ -20,8 +20,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cas, DossierOrthographe,
     testing::Values(TypeCas{u"/home/u/.config", u"/home/u/.config/Microsoft/Spelling/"},
                     TypeCas{u"/home/u/.config/", u"/home/u/.config/Microsoft/Spelling/"},
-                    TypeCas{u"/", u"/Microsoft/Spelling/"},
-                    TypeCas{u"", u"/Microsoft/Spelling/"}));
+                    TypeCas{u"/", u"/Microsoft/Spelling/"}, TypeCas{u"", u"/Microsoft/Spelling/"}));
 
 }  // namespace
 }  // namespace talvane

@@ -121,6 +121,10 @@ class TSurveillance {
   bool FTermine = false;
 };
 
+int EnMillisecondes(Horloge::duration ADuree) {
+  return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(ADuree).count());
+}
+
 // Reads what is there; false at end of stream.
 bool Lire(int ADescripteur, std::string& ADestination) {
   char tampon[4096];
@@ -181,13 +185,9 @@ TypeResultat Lancer(const TypeLancement& ALancement) {
     auto attente = limite - maintenant;
     if (entree.Ecriture >= 0) attente = std::min(attente, momentEntree - maintenant);
     pollfd flux[2] = {{sortie.Lecture, POLLIN, 0}, {erreur.Lecture, POLLIN, 0}};
+    // With both streams closed, poll is only a short sleep while the child ends.
     const bool fluxOuverts = sortie.Lecture >= 0 || erreur.Lecture >= 0;
-    const int millisecondes =
-        fluxOuverts ? static_cast<int>(
-                          std::chrono::duration_cast<std::chrono::milliseconds>(attente).count()) +
-                          1
-                    : 1;
-    if (::poll(flux, 2, millisecondes) > 0) {
+    if (::poll(flux, 2, fluxOuverts ? EnMillisecondes(attente) + 1 : 1) > 0) {
       if (flux[0].revents != 0 && !Lire(sortie.Lecture, resultat.Sortie)) Fermer(sortie.Lecture);
       if (flux[1].revents != 0 && !Lire(erreur.Lecture, resultat.Erreur)) Fermer(erreur.Lecture);
     }

@@ -41,4 +41,7 @@ class Exception : public std::exception {
 // Failure of a read or write on a file or a standard stream.
 KV_DECLARER_EXCEPTION(EInOutError, Exception);
 
+// Misuse of a list or a map: a duplicate key, an index out of range.
+KV_DECLARER_EXCEPTION(EListError, Exception);
+
 }  // namespace kv

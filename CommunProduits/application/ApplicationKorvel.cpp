@@ -4,15 +4,20 @@
 
 #include "application/NommageThread.h"
 #include "commun/Exception.h"
+#include "environnement/RestrictionsApiWindows.h"
 #include "objets/ClasseFinalisable.h"
+#include "objets/SingletonDictionnaireExtensions.h"
 #include "plateforme/Fichiers.h"
 #include "plateforme/Processus.h"
 
 namespace kv {
 
-TApplicationKorvel::TApplicationKorvel() {
+TApplicationKorvel::TApplicationKorvel(bool AOrdreStrictSuppressions) {
   try {
+    DefinirRestrictionsApiWindows();
     FNom = NomProgramme(plateforme::CheminModuleExecutable());
+    FDictionnaireExtensions =
+        &TSingletonDictionnaireExtensions::GetDictionnaireExtensions(AOrdreStrictSuppressions);
   } catch (...) {
     Detruire();
     throw;
@@ -20,6 +25,14 @@ TApplicationKorvel::TApplicationKorvel() {
 }
 
 TApplicationKorvel::~TApplicationKorvel() { Detruire(); }
+
+void TApplicationKorvel::AjouterExtension(const TGUID& AGuid, IInterface* AExtension) {
+  FDictionnaireExtensions->AjouterExtension(AGuid, AExtension);
+}
+
+void TApplicationKorvel::SupprimerExtension(const TGUID& AGuid) {
+  FDictionnaireExtensions->SupprimerExtension(AGuid);
+}
 
 void TApplicationKorvel::Detruire() noexcept {
   TClasseFinalisable::FinaliserTout(TypeGenreClasseFinalisable::cfFinalisationPrecoce);

@@ -3,7 +3,12 @@
 #include <string>
 #include <string_view>
 
+#include "objets/Guid.h"
+#include "objets/Interface.h"
+
 namespace kv {
+
+class TDictionnaireExtensions;
 
 // Base of every program of the framework: one object with a fixed lifecycle.
 // The entry point constructs it, calls Execute once and destroys it. Execute
@@ -11,7 +16,9 @@ namespace kv {
 // own reporter, and Finaliser runs whatever happened before it.
 class TApplicationKorvel {
  public:
-  TApplicationKorvel();
+  // Computes the platform restrictions, then takes the extension dictionary,
+  // which makes the constructing thread its only user.
+  explicit TApplicationKorvel(bool AOrdreStrictSuppressions = false);
   virtual ~TApplicationKorvel();
   TApplicationKorvel(const TApplicationKorvel&) = delete;
   TApplicationKorvel& operator=(const TApplicationKorvel&) = delete;
@@ -38,6 +45,11 @@ class TApplicationKorvel {
                                std::u16string_view AMessage) = 0;
   virtual void EchecFinalisation(std::u16string_view AClasseException,
                                  std::u16string_view AMessage) = 0;
+  // The application's services, in the extension dictionary.
+  void AjouterExtension(const TGUID& AGuid, IInterface* AExtension);
+  void SupprimerExtension(const TGUID& AGuid);
+  TDictionnaireExtensions& DictionnaireExtensions() const { return *FDictionnaireExtensions; }
+
   // Hooks for a help display keyed by an identifier.
   virtual void AfficherAide(std::u16string_view AIdentifiant);
   virtual std::u16string TitreAide(std::u16string_view AIdentifiant);
@@ -52,6 +64,7 @@ class TApplicationKorvel {
   void Detruire() noexcept;
 
   std::u16string FNom;
+  TDictionnaireExtensions* FDictionnaireExtensions = nullptr;  // not owned
 };
 
 }  // namespace kv

@@ -6,7 +6,10 @@
 
 #include "application/ApplicationKorvel.h"
 #include "commun/Exception.h"
+#include "environnement/RestrictionsApiWindows.h"
 #include "objets/ClasseFinalisable.h"
+#include "objets/ObjetInterfacable.h"
+#include "objets/SingletonDictionnaireExtensions.h"
 #include "plateforme/Texte.h"
 
 namespace kv {
@@ -155,6 +158,48 @@ TEST(Application, LaDestructionLancePhasePrecoce) {
     EXPECT_EQ(TTemoinPrecoce::Appels, 0);
   }
   EXPECT_EQ(TTemoinPrecoce::Appels, 1);
+}
+
+// Exposes the service registration of the application.
+class TApplicationServices final : public TApplicationKorvel {
+ public:
+  using TApplicationKorvel::AjouterExtension;
+  using TApplicationKorvel::SupprimerExtension;
+  void Traiter() override {}
+  void EchecInitialisation(std::u16string_view, std::u16string_view) override {}
+  void EchecTraitement(std::u16string_view, std::u16string_view) override {}
+  void EchecFinalisation(std::u16string_view, std::u16string_view) override {}
+};
+
+class TService : public TObjetInterfacable {
+ public:
+  explicit TService(bool* ALibere) : TObjetInterfacable(true), FLibere(ALibere) {}
+
+ protected:
+  ~TService() override { *FLibere = true; }
+
+ private:
+  bool* FLibere;
+};
+
+constexpr TGUID GuidService = GuidLitteral("{C7E1A1F0-2B7D-4C55-9D0A-5F3E7B2A9C11}");
+
+TEST(Application, LaConstructionPrepareRestrictionsEtDictionnaire) {
+  bool libere = false;
+  {
+    TApplicationServices application;
+    EXPECT_TRUE(RestrictionsApiWindows.Definies);
+    application.AjouterExtension(GuidService, Construire<TService>(&libere)->InterfaceDeBase());
+    EXPECT_TRUE(TSingletonDictionnaireExtensions::Connait(GuidService))
+        << "the application's dictionary is the process's";
+    application.SupprimerExtension(GuidService);
+    EXPECT_TRUE(libere);
+
+    libere = false;
+    application.AjouterExtension(GuidService, Construire<TService>(&libere)->InterfaceDeBase());
+  }
+  EXPECT_TRUE(libere) << "a service still registered goes with the application";
+  EXPECT_FALSE(TSingletonDictionnaireExtensions::Connait(GuidService));
 }
 
 // The base Initialiser names the calling thread; the kernel keeps 15 bytes.

@@ -41,4 +41,7 @@ class Exception : public std::exception {
 // Failure of a read or write on a file or a standard stream.
 KV_DECLARER_EXCEPTION(EInOutError, Exception);
 
+// An operation was given an argument it cannot work with.
+KV_DECLARER_EXCEPTION(EArgumentInvalide, Exception);
+
 }  // namespace kv

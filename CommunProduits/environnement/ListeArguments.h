@@ -12,7 +12,8 @@ namespace kv {
 // path, then the words of the command line. The parameters are the words before
 // the first "--"; the words after it are handed over untouched as debug
 // parameters. An option is "-" or "/" followed by its name, and its value is the
-// next parameter. Comparisons are exact and case-sensitive.
+// next parameter. Comparisons are exact and case-sensitive. The object only
+// looks at the list, which must outlive it.
 class TListeArguments {
  public:
   using TypeArguments = std::span<const std::u16string>;

@@ -44,4 +44,7 @@ KV_DECLARER_EXCEPTION(EInOutError, Exception);
 // Misuse of a list or a map: a duplicate key, an index out of range.
 KV_DECLARER_EXCEPTION(EListError, Exception);
 
+// An operation was given an argument it cannot work with.
+KV_DECLARER_EXCEPTION(EArgumentInvalide, Exception);
+
 }  // namespace kv

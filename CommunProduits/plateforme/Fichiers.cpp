@@ -12,6 +12,14 @@ std::u16string CheminNatif(std::u16string_view ACheminWindows) {
   return chemin;
 }
 
+std::u16string CheminCadriciel(std::u16string_view ACheminNatif) {
+  std::u16string chemin(ACheminNatif);
+  for (char16_t& c : chemin) {
+    if (c == SeparateurChemin()) c = u'\\';
+  }
+  return chemin;
+}
+
 bool CreerDossierEtParents(std::u16string_view AChemin) {
   const char16_t separateur = SeparateurChemin();
   std::size_t fin = AChemin.size();

@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -26,6 +27,11 @@ bool CreerDossier(std::u16string_view AChemin) {
   if (!chemin || chemin->empty()) return false;
   if (::mkdir(chemin->c_str(), 0777) == 0) return true;
   return errno == EEXIST && DossierExiste(AChemin);
+}
+
+bool SupprimerFichier(std::u16string_view AChemin) {
+  const auto chemin = CheminSysteme(AChemin);
+  return chemin && !chemin->empty() && ::unlink(chemin->c_str()) == 0;
 }
 
 }  // namespace kv::plateforme

@@ -15,7 +15,7 @@ constexpr std::size_t NombreMaximal = 100000;
 constexpr std::size_t DecimalesParDefaut = 2;
 constexpr std::size_t ChiffresParDefaut = 15;
 
-struct TypeSpecification {
+struct TypeConversion {
   std::size_t Debut = 0;  // position of the '%'
   std::optional<std::size_t> Index;
   bool AGauche = false;
@@ -123,14 +123,14 @@ std::string FormeGenerale(double AValeur, std::size_t AChiffres) {
   return mantisse + EnExposant(exposant, 1, false);
 }
 
-std::u16string Reel(double AValeur, const TypeSpecification& ASpec) {
+std::u16string Reel(double AValeur, const TypeConversion& AConversion) {
   if (std::isnan(AValeur)) return u"NAN";
   if (std::isinf(AValeur)) return AValeur < 0 ? u"-INF" : u"INF";
   if (AValeur == 0) AValeur = 0;  // no sign on a negative zero
   const std::size_t chiffres =
-      std::max<std::size_t>(1, ASpec.Precision.value_or(ChiffresParDefaut));
-  const std::size_t decimales = ASpec.Precision.value_or(DecimalesParDefaut);
-  switch (ASpec.Type) {
+      std::max<std::size_t>(1, AConversion.Precision.value_or(ChiffresParDefaut));
+  const std::size_t decimales = AConversion.Precision.value_or(DecimalesParDefaut);
+  switch (AConversion.Type) {
     case u'f':
       return Ascii(Fixe(AValeur, decimales, false));
     case u'n':
@@ -142,25 +142,25 @@ std::u16string Reel(double AValeur, const TypeSpecification& ASpec) {
   }
 }
 
-std::u16string Entier(const TypeArgumentFormat& AArgument, const TypeSpecification& ASpec) {
+std::u16string Entier(const TypeArgumentFormat& AArgument, const TypeConversion& AConversion) {
   std::uint64_t valeur = AArgument.NonSigne();
   bool negatif = false;
   if (AArgument.Genre() == TypeGenreArgumentFormat::gafEntier) {
     const std::int64_t signe = AArgument.Entier();
-    negatif = ASpec.Type == u'd' && signe < 0;
+    negatif = AConversion.Type == u'd' && signe < 0;
     // Two's complement for u and x; the magnitude, computed without overflow, for d.
     valeur = negatif ? 0 - static_cast<std::uint64_t>(signe) : static_cast<std::uint64_t>(signe);
   }
-  std::u16string texte = ASpec.Type == u'x' ? EnHexadecimal(valeur) : EnDecimal(valeur);
-  const std::size_t minimum = ASpec.Precision.value_or(0);
+  std::u16string texte = AConversion.Type == u'x' ? EnHexadecimal(valeur) : EnDecimal(valeur);
+  const std::size_t minimum = AConversion.Precision.value_or(0);
   if (texte.size() < minimum) texte.insert(0, minimum - texte.size(), u'0');
   if (negatif) texte.insert(0, 1, u'-');
   return texte;
 }
 
-std::u16string Texte(std::u16string_view ATexte, const TypeSpecification& ASpec) {
-  if (ASpec.Precision && *ASpec.Precision < ATexte.size()) {
-    std::size_t longueur = *ASpec.Precision;
+std::u16string Texte(std::u16string_view ATexte, const TypeConversion& AConversion) {
+  if (AConversion.Precision && *AConversion.Precision < ATexte.size()) {
+    std::size_t longueur = *AConversion.Precision;
     // Never split a surrogate pair.
     if (longueur > 0 && ATexte[longueur - 1] >= 0xD800 && ATexte[longueur - 1] <= 0xDBFF) {
       --longueur;
@@ -203,10 +203,10 @@ bool Convient(TypeGenreArgumentFormat AGenre, char16_t AType) {
   return AGenre == attendu;
 }
 
-std::u16string Justifier(std::u16string ACorps, const TypeSpecification& ASpec) {
-  if (ACorps.size() >= ASpec.Largeur) return ACorps;
-  const std::size_t manque = ASpec.Largeur - ACorps.size();
-  if (ASpec.AGauche) {
+std::u16string Justifier(std::u16string ACorps, const TypeConversion& AConversion) {
+  if (ACorps.size() >= AConversion.Largeur) return ACorps;
+  const std::size_t manque = AConversion.Largeur - ACorps.size();
+  if (AConversion.AGauche) {
     ACorps.append(manque, u' ');
   } else {
     ACorps.insert(0, manque, u' ');
@@ -232,10 +232,10 @@ class TFormateur {
         ++FPosition;
         continue;
       }
-      const TypeSpecification spec = Lire(pourcent);
-      const std::size_t index = spec.Index.value_or(suivant);
+      const TypeConversion conversion = Lire(pourcent);
+      const std::size_t index = conversion.Index.value_or(suivant);
       suivant = index + 1;
-      resultat.append(Justifier(Appliquer(spec, Argument(index, spec)), spec));
+      resultat.append(Justifier(Appliquer(conversion, Argument(index, conversion)), conversion));
     }
     return resultat;
   }
@@ -264,40 +264,40 @@ class TFormateur {
     return valeur;
   }
 
-  TypeSpecification Lire(std::size_t ADebut) {
-    TypeSpecification spec;
-    spec.Debut = ADebut;
+  TypeConversion Lire(std::size_t ADebut) {
+    TypeConversion conversion;
+    conversion.Debut = ADebut;
     std::optional<std::size_t> nombre = LireNombre();
     if (nombre && Courant() == u':') {
-      spec.Index = nombre;
+      conversion.Index = nombre;
       nombre.reset();
       ++FPosition;
     }
     if (!nombre) {
       if (Courant() == u'-') {
-        spec.AGauche = true;
+        conversion.AGauche = true;
         ++FPosition;
       }
       nombre = LireNombre();
     }
-    spec.Largeur = nombre.value_or(0);
+    conversion.Largeur = nombre.value_or(0);
     if (Courant() == u'.') {
       ++FPosition;
-      spec.Precision = LireNombre();
-      if (!spec.Precision) Erreur(u"précision sans chiffres " + Position(ADebut) + u".");
+      conversion.Precision = LireNombre();
+      if (!conversion.Precision) Erreur(u"précision sans chiffres " + Position(ADebut) + u".");
     }
     if (FPosition >= FFormat.size()) {
-      Erreur(u"la spécification " + Position(ADebut) + u" n'est pas terminée.");
+      Erreur(u"la conversion " + Position(ADebut) + u" n'est pas terminée.");
     }
-    spec.Lettre = FFormat[FPosition++];
-    spec.Type = spec.Lettre >= u'A' && spec.Lettre <= u'Z'
-                    ? static_cast<char16_t>(spec.Lettre - u'A' + u'a')
-                    : spec.Lettre;
-    if (std::u16string_view(u"duxsfneg").find(spec.Type) == std::u16string_view::npos) {
-      Erreur(u"type « " + std::u16string(1, spec.Lettre) + u" » inconnu " + Position(ADebut) +
+    conversion.Lettre = FFormat[FPosition++];
+    conversion.Type = conversion.Lettre >= u'A' && conversion.Lettre <= u'Z'
+                          ? static_cast<char16_t>(conversion.Lettre - u'A' + u'a')
+                          : conversion.Lettre;
+    if (std::u16string_view(u"duxsfneg").find(conversion.Type) == std::u16string_view::npos) {
+      Erreur(u"type « " + std::u16string(1, conversion.Lettre) + u" » inconnu " + Position(ADebut) +
              u".");
     }
-    return spec;
+    return conversion;
   }
 
   std::u16string Fournis() const {
@@ -307,30 +307,30 @@ class TFormateur {
     return EnDecimal(nombre) + u" arguments fournis";
   }
 
-  const TypeArgumentFormat& Argument(std::size_t AIndex, const TypeSpecification& ASpec) const {
+  const TypeArgumentFormat& Argument(std::size_t AIndex, const TypeConversion& AConversion) const {
     if (AIndex >= FArguments.size()) {
-      Erreur(u"l'argument d'indice " + EnDecimal(AIndex) + u" demandé " + Position(ASpec.Debut) +
-             u" est absent (" + Fournis() + u").");
+      Erreur(u"l'argument d'indice " + EnDecimal(AIndex) + u" demandé " +
+             Position(AConversion.Debut) + u" est absent (" + Fournis() + u").");
     }
     const TypeArgumentFormat& argument = FArguments.begin()[AIndex];
-    if (!Convient(argument.Genre(), ASpec.Type)) {
+    if (!Convient(argument.Genre(), AConversion.Type)) {
       Erreur(u"l'argument d'indice " + EnDecimal(AIndex) + u" est " +
              std::u16string(NomGenre(argument.Genre())) + u", le type « " +
-             std::u16string(1, ASpec.Lettre) + u" » " + Position(ASpec.Debut) + u" attend " +
-             std::u16string(NomGenre(GenreAttendu(ASpec.Type))) + u".");
+             std::u16string(1, AConversion.Lettre) + u" » " + Position(AConversion.Debut) +
+             u" attend " + std::u16string(NomGenre(GenreAttendu(AConversion.Type))) + u".");
     }
     return argument;
   }
 
-  static std::u16string Appliquer(const TypeSpecification& ASpec,
+  static std::u16string Appliquer(const TypeConversion& AConversion,
                                   const TypeArgumentFormat& AArgument) {
-    switch (GenreAttendu(ASpec.Type)) {
+    switch (GenreAttendu(AConversion.Type)) {
       case TypeGenreArgumentFormat::gafTexte:
-        return Texte(AArgument.Texte(), ASpec);
+        return Texte(AArgument.Texte(), AConversion);
       case TypeGenreArgumentFormat::gafReel:
-        return Reel(AArgument.Reel(), ASpec);
+        return Reel(AArgument.Reel(), AConversion);
       default:
-        return Entier(AArgument, ASpec);
+        return Entier(AArgument, AConversion);
     }
   }
 

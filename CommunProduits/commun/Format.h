@@ -71,10 +71,10 @@ class TypeArgumentFormat {
   std::u16string_view FTexte;
 };
 
-// Fills AFormat with AArguments. A specification reads
+// Fills AFormat with AArguments. A conversion reads
 //   "%" [index ":"] ["-"] [width] ["." precision] type
-// and "%%" is a percent sign. Without an index a specification takes the
-// argument after the one the previous specification took (the first one at the
+// and "%%" is a percent sign. Without an index a conversion takes the
+// argument after the one the previous conversion took (the first one at the
 // start). The width pads with spaces, on the left unless "-" is given. Types,
 // letter case ignored:
 //   d  integer in decimal; the precision is the least number of digits
@@ -85,9 +85,12 @@ class TypeArgumentFormat {
 //   n  the same with "," between groups of three digits
 //   e  real in scientific form, "-d.dddE+ddd", with precision significant
 //      digits (15 by default)
-//   g  real in the shorter of the fixed and scientific forms, precision
-//      significant digits (15 by default), without trailing zeros
-// Reals use "." before the decimals whatever the user's locale.
+//   g  real with precision significant digits (15 by default) and no trailing
+//      zeros: in fixed form from 0.00001 up to the precision's power of ten,
+//      else as "d.dddE[-]d" ("1E20", "1.5E-7")
+// For e and g a precision of 0 counts as 1. Reals use "." before the decimals
+// whatever the user's locale; a value that rounds to zero has no sign, and the
+// values that are not numbers show as "NAN", "INF" and "-INF".
 // Raises EConvertError for a malformed format, a missing argument or an
 // argument whose kind does not suit its type (integers for d, u, x; reals for
 // f, n, e, g; texts for s).

@@ -145,7 +145,7 @@ TEST(FormatMessages, DisentLeFormatLaPositionEtLaFaute) {
   EXPECT_EQ(MessageDe({u"%Q", {5}, {}}),
             u"Format « %Q » incorrect : type « Q » inconnu en position 1.");
   EXPECT_EQ(MessageDe({u"x %-3", {5}, {}}),
-            u"Format « x %-3 » incorrect : la spécification en position 3 n'est pas terminée.");
+            u"Format « x %-3 » incorrect : la conversion en position 3 n'est pas terminée.");
   EXPECT_EQ(MessageDe({u"x", {}, {}}), u"aucune exception");
 }
 

@@ -52,4 +52,8 @@ bool CreerDossier(std::u16string_view AChemin);
 // exists at the end.
 bool CreerDossierEtParents(std::u16string_view AChemin);
 
+// Deletes the file at the path; false when there is none or it cannot be
+// deleted. A folder is never deleted.
+bool SupprimerFichier(std::u16string_view AChemin);
+
 }  // namespace kv::plateforme

@@ -101,4 +101,9 @@ bool CreerDossier(std::u16string_view AChemin) {
   return errno == EEXIST && DossierExiste(AChemin);
 }
 
+bool SupprimerFichier(std::u16string_view AChemin) {
+  const auto chemin = CheminSysteme(AChemin);
+  return chemin && !chemin->empty() && ::unlink(chemin->c_str()) == 0;
+}
+
 }  // namespace kv::plateforme

@@ -90,6 +90,17 @@ TEST_F(Fichiers, NomsNonAsciiSontTransmisTelsQuels) {
                                                    "es \xC3\xA9t\xC3\xA9/\xE2\x82\xAC"));
 }
 
+TEST_F(Fichiers, SupprimerFichierNeSupprimeQueDesFichiers) {
+  CreerFichier("fichier");
+  fs::create_directories(FDossier.Chemin() / "dossier");
+  EXPECT_TRUE(SupprimerFichier(Chemin("fichier")));
+  EXPECT_FALSE(fs::exists(FDossier.Chemin() / "fichier"));
+  EXPECT_FALSE(SupprimerFichier(Chemin("fichier")));
+  EXPECT_FALSE(SupprimerFichier(Chemin("dossier")));
+  EXPECT_TRUE(fs::is_directory(FDossier.Chemin() / "dossier"));
+  EXPECT_FALSE(SupprimerFichier(u""));
+}
+
 TEST(CheminNatif, RemplaceLesBarresObliquesInverses) {
   EXPECT_EQ(CheminNatif(u"Microsoft\\Spelling\\"), u"Microsoft/Spelling/");
   EXPECT_EQ(CheminNatif(u""), u"");

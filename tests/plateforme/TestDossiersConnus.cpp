@@ -6,34 +6,14 @@
 #include <optional>
 #include <string>
 
+#include "outils/VariableTemporaire.h"
 #include "plateforme/DossiersConnus.h"
 #include "plateforme/Texte.h"
 
 namespace kv::plateforme {
 namespace {
 
-// Sets or removes a variable for one test and puts the old value back.
-class TVariable {
- public:
-  TVariable(const char* ANom, std::optional<std::string> AValeur) : FNom(ANom) {
-    if (const char* ancienne = std::getenv(ANom)) FAncienne = ancienne;
-    Definir(AValeur);
-  }
-  ~TVariable() { Definir(FAncienne); }
-  TVariable(const TVariable&) = delete;
-  TVariable& operator=(const TVariable&) = delete;
-
- private:
-  void Definir(const std::optional<std::string>& AValeur) {
-    if (AValeur) {
-      ::setenv(FNom, AValeur->c_str(), 1);
-    } else {
-      ::unsetenv(FNom);
-    }
-  }
-  const char* FNom;
-  std::optional<std::string> FAncienne;
-};
+using TVariable = tests::TVariableTemporaire;
 
 struct TypeCas {
   std::optional<std::string> ConfigurationXdg;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 
 #include "objets/Interface.h"
@@ -21,9 +22,10 @@ class TRef {
   }
   TRef(const TRef& AAutre) noexcept : TRef(AAutre.FObjet) {}
   TRef(TRef&& AAutre) noexcept : FObjet(std::exchange(AAutre.FObjet, nullptr)) {}
-  // From a reference to a derived interface or class.
+  // From a reference to a derived interface or class; never a downcast.
   template <class AAutre>
-  TRef(const TRef<AAutre>& AAutreRef) noexcept : TRef(static_cast<AType*>(AAutreRef.Get())) {}
+  requires std::is_convertible_v<AAutre*, AType*> TRef(const TRef<AAutre>& AAutreRef)
+  noexcept : TRef(static_cast<AType*>(AAutreRef.Get())) {}
   ~TRef() { Relacher(); }
 
   TRef& operator=(TRef AAutre) noexcept {

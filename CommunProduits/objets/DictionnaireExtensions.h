@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <unordered_map>
+#include <utility>
 
 #include "commun/Exception.h"
 #include "objets/Guid.h"
@@ -55,13 +56,18 @@ class TDictionnaireExtensions {
   std::unordered_map<TGUID, TRef<IInterface>, THachageGuid> FExtensions;
 };
 
+// Gives back its type to an interface AInterface that a lookup carried untyped.
+template <class AInterface>
+TRef<AInterface> TyperExtension(TRef<IInterface> ABrute) noexcept {
+  return TRef<AInterface>::Adopter(static_cast<AInterface*>(static_cast<void*>(ABrute.Detacher())));
+}
+
 // The interface AInterface of a dictionary's service, typed.
 template <class AInterface>
 bool TryGetExtension(const TDictionnaireExtensions& ADictionnaire, TRef<AInterface>& AExtension) {
   TRef<IInterface> brute;
   const bool trouvee = ADictionnaire.TryGetNonType(AInterface::IID, brute);
-  AExtension =
-      TRef<AInterface>::Adopter(static_cast<AInterface*>(static_cast<void*>(brute.Detacher())));
+  AExtension = TyperExtension<AInterface>(std::move(brute));
   return trouvee;
 }
 

@@ -33,8 +33,7 @@ class TSingletonDictionnaireExtensions : public TClasseFinalisable {
   }
   template <class AInterface>
   static TRef<AInterface> Get() {
-    return TRef<AInterface>::Adopter(
-        static_cast<AInterface*>(static_cast<void*>(GetNonType(AInterface::IID).Detacher())));
+    return TyperExtension<AInterface>(GetNonType(AInterface::IID));
   }
 
   static void FinaliserClasse();

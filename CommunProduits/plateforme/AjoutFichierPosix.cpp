@@ -89,12 +89,17 @@ bool TAjoutFichier::Ouvrir(std::u16string_view AChemin) {
   FCheminSysteme = *chemin;
   FPeripherique = etat.st_dev;
   FNoeud = etat.st_ino;
+  FDerniereVerification = std::chrono::steady_clock::now();
   return true;
 }
 
 // While the descriptor is open its file keeps its number, so a path that shows
 // the same device and number still names that file.
-bool TAjoutFichier::ToujoursEnPlace() const {
+bool TAjoutFichier::ToujoursEnPlace() {
+  const bool relatif = FCheminSysteme.front() != '/';
+  const auto maintenant = std::chrono::steady_clock::now();
+  if (!relatif && maintenant - FDerniereVerification < DelaiVerificationNom) return true;
+  FDerniereVerification = maintenant;
   struct stat etat {};
   return ::stat(FCheminSysteme.c_str(), &etat) == 0 && etat.st_dev == FPeripherique &&
          etat.st_ino == FNoeud;

@@ -29,8 +29,14 @@ TypeSeparateursDateHeure LireSeparateurs() {
 TypeDateHeureLocale DateHeureLocale() {
   timespec maintenant{};
   ::clock_gettime(CLOCK_REALTIME, &maintenant);
-  std::tm local{};
-  ::localtime_r(&maintenant.tv_sec, &local);
+  // The conversion takes a process-wide lock; within one second it gives the
+  // same answer, and traces ask many times a second.
+  thread_local std::time_t seconde = -1;
+  thread_local std::tm local{};
+  if (maintenant.tv_sec != seconde) {
+    ::localtime_r(&maintenant.tv_sec, &local);
+    seconde = maintenant.tv_sec;
+  }
   return {local.tm_year + 1900,
           local.tm_mon + 1,
           local.tm_mday,

@@ -15,41 +15,48 @@ void AjouterPointCode(std::u16string& ASortie, char32_t APoint) {
   ASortie += static_cast<char16_t>(0xDC00 + (APoint & 0x3FF));
 }
 
-void AjouterUtf8(std::string& ASortie, char32_t APoint) {
+// Writes APoint at ASortie and answers the position after it.
+char* EcrireUtf8(char* ASortie, char32_t APoint) {
   if (APoint < 0x80) {
-    ASortie += static_cast<char>(APoint);
+    *ASortie++ = static_cast<char>(APoint);
   } else if (APoint < 0x800) {
-    ASortie += static_cast<char>(0xC0 | (APoint >> 6));
-    ASortie += static_cast<char>(0x80 | (APoint & 0x3F));
+    *ASortie++ = static_cast<char>(0xC0 | (APoint >> 6));
+    *ASortie++ = static_cast<char>(0x80 | (APoint & 0x3F));
   } else if (APoint < 0x10000) {
-    ASortie += static_cast<char>(0xE0 | (APoint >> 12));
-    ASortie += static_cast<char>(0x80 | ((APoint >> 6) & 0x3F));
-    ASortie += static_cast<char>(0x80 | (APoint & 0x3F));
+    *ASortie++ = static_cast<char>(0xE0 | (APoint >> 12));
+    *ASortie++ = static_cast<char>(0x80 | ((APoint >> 6) & 0x3F));
+    *ASortie++ = static_cast<char>(0x80 | (APoint & 0x3F));
   } else {
-    ASortie += static_cast<char>(0xF0 | (APoint >> 18));
-    ASortie += static_cast<char>(0x80 | ((APoint >> 12) & 0x3F));
-    ASortie += static_cast<char>(0x80 | ((APoint >> 6) & 0x3F));
-    ASortie += static_cast<char>(0x80 | (APoint & 0x3F));
+    *ASortie++ = static_cast<char>(0xF0 | (APoint >> 18));
+    *ASortie++ = static_cast<char>(0x80 | ((APoint >> 12) & 0x3F));
+    *ASortie++ = static_cast<char>(0x80 | ((APoint >> 6) & 0x3F));
+    *ASortie++ = static_cast<char>(0x80 | (APoint & 0x3F));
   }
+  return ASortie;
 }
 
-// Returns false at the first fault when AStrict, else replaces it.
+// Returns false at the first fault when AStrict, else replaces it. Each UTF-16
+// unit gives at most three bytes (a pair gives four), so the output is sized
+// once and written in place.
 bool Encoder(std::u16string_view ATexte, std::string& ASortie, bool AStrict) {
-  ASortie.reserve(ATexte.size());
+  ASortie.resize(3 * ATexte.size());
+  char* const debut = ASortie.data();
+  char* fin = debut;
   for (std::size_t i = 0; i < ATexte.size(); ++i) {
     const char16_t c = ATexte[i];
     if (c < 0xD800 || c > 0xDFFF) {
-      AjouterUtf8(ASortie, c);
+      fin = EcrireUtf8(fin, c);
     } else if (c <= 0xDBFF && i + 1 < ATexte.size() && ATexte[i + 1] >= 0xDC00 &&
                ATexte[i + 1] <= 0xDFFF) {
-      AjouterUtf8(ASortie, 0x10000 + ((char32_t{c} - 0xD800) << 10) + (ATexte[i + 1] - 0xDC00));
+      fin = EcrireUtf8(fin, 0x10000 + ((char32_t{c} - 0xD800) << 10) + (ATexte[i + 1] - 0xDC00));
       ++i;
     } else if (AStrict) {
       return false;
     } else {
-      AjouterUtf8(ASortie, CaractereRemplacement);
+      fin = EcrireUtf8(fin, CaractereRemplacement);
     }
   }
+  ASortie.resize(static_cast<std::size_t>(fin - debut));
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <regex>
 #include <sstream>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -244,21 +245,28 @@ TEST_F(TraceSimple, EffacerSupprimeLeFichierQueLaLigneSuivanteRecree) {
 }
 
 // The file stays open between lines; these are the changes behind its back
-// that must still send each line to the file the name gives.
+// that must still send each line to the file the name gives, once the delay
+// after which an absolute name is looked up again has passed.
 TEST_F(TraceSimple, UnFichierSupprimeOuRemplaceEntreDeuxLignesEstRecree) {
+  const auto apresLeDelai = [] {
+    std::this_thread::sleep_for(2 * plateforme::TAjoutFichier::DelaiVerificationNom);
+  };
   TTraceSimple trace(u"t", Chemin("t.txt"), false, 1, false);
   trace.Tracer(u"un", 0);
   fs::remove(FDossier.Chemin() / "t.txt");
+  apresLeDelai();
   trace.Tracer(u"deux", 0);
   EXPECT_EQ(Contenu("t.txt"), "deux\r\n");
 
   fs::rename(FDossier.Chemin() / "t.txt", FDossier.Chemin() / "t.1.txt");
+  apresLeDelai();
   trace.Tracer(u"trois", 0);
   EXPECT_EQ(Contenu("t.txt"), "trois\r\n");
   EXPECT_EQ(Contenu("t.1.txt"), "deux\r\n");
 
   { std::ofstream(FDossier.Chemin() / "autre.txt", std::ios::binary) << "autre\r\n"; }
   fs::rename(FDossier.Chemin() / "autre.txt", FDossier.Chemin() / "t.txt");
+  apresLeDelai();
   trace.Tracer(u"quatre", 0);
   EXPECT_EQ(Contenu("t.txt"), "autre\r\nquatre\r\n");
 }

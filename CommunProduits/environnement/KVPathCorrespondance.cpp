@@ -39,6 +39,9 @@ bool CorrespondAuMotif(std::u16string_view AChemin, std::u16string_view AMotif) 
   if (!TPath::PartieDossier(AChemin).empty() && !TPath::PartieDossier(AMotif).empty()) {
     chemin = plateforme::CheminComplet(AChemin);
     motif = plateforme::CheminComplet(AMotif);
+    // Without the current folder a relative side has no full form, and an empty
+    // one would pass the comparison as a prefix of anything.
+    if (chemin.empty() || motif.empty()) return false;
   } else {
     chemin = TPath::PartieNom(AChemin);
     motif = TPath::PartieNom(AMotif);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "environnement/KVPath.h"
+#include "outils/DossierTemporaire.h"
 
 namespace kv {
 namespace {
@@ -62,6 +64,38 @@ INSTANTIATE_TEST_SUITE_P(
                     TypeCas{u"file.txt", u"C:\\other\\file.txt", true},
                     TypeCas{u"C:file.txt", u"f*.txt", true},
                     TypeCas{u"\\a\\b.txt", u"\\a\\*.doc;\\a\\*.txt", true}));
+
+namespace fs = std::filesystem;
+
+// Runs the test from a folder that is removed at once, and comes back after.
+class SansDossierCourant : public testing::TestWithParam<TypeCas> {
+ protected:
+  SansDossierCourant() : FAncien(fs::current_path()) {
+    const fs::path parti = FDossier.Chemin() / "parti";
+    fs::create_directory(parti);
+    fs::current_path(parti);
+    fs::remove(parti);
+  }
+  ~SansDossierCourant() override { fs::current_path(FAncien); }
+
+  tests::TDossierTemporaire FDossier;
+  fs::path FAncien;
+};
+
+// A relative path has no full form then: with folder parts on both sides
+// nothing can be compared, which is no match.
+TEST_P(SansDossierCourant, UnCheminRelatifNeCorrespondQuAuNom) {
+  EXPECT_EQ(TPath::Correspondent(GetParam().Chemin, GetParam().Motifs), GetParam().Attendu);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cas, SansDossierCourant,
+                         testing::Values(TypeCas{u"a\\b.txt", u"c\\*.doc", false},
+                                         TypeCas{u"a\\b.txt", u"\\x\\*.doc", false},
+                                         TypeCas{u"\\x\\b.txt", u"a\\*.doc", false},
+                                         TypeCas{u"\\x\\b.txt", u"\\x\\*.txt", true},
+                                         TypeCas{u"\\x\\b.txt", u"\\x\\*.doc", false},
+                                         TypeCas{u"a\\b.txt", u"*.txt", true},
+                                         TypeCas{u"a\\b.txt", u"*.doc", false}));
 
 }  // namespace
 }  // namespace kv

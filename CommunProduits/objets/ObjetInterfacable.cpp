@@ -46,21 +46,23 @@ THResult TObjetInterfacable::QueryInterface(const TGUID& AGuid, void** AInterfac
   return E_NOINTERFACE;
 }
 
-// Once its destruction has started, an object counts for itself: a reference
-// that outlives the destruction then keeps its memory, and an owner that is a
-// part sees zero when it releases its extensions, as any owner does.
-IInterface* TObjetInterfacable::ConteneurQuiCompte() const noexcept {
-  return FEnDestruction ? nullptr : FConteneur;
+// Once its destruction has started, an object counts the references taken
+// since then itself: one that outlives the destruction keeps its memory, and an
+// owner that is a part sees zero when it releases its extensions, as any owner
+// does. A reference taken before goes back to the container that counted it.
+IInterface* TObjetInterfacable::ConteneurQuiCompte(bool APourRelacher) const noexcept {
+  if (!FEnDestruction) return FConteneur;
+  return APourRelacher && FCompteurReferences == 0 ? FConteneur : nullptr;
 }
 
 std::int32_t TObjetInterfacable::_AddRef() noexcept {
-  if (IInterface* conteneur = ConteneurQuiCompte()) return conteneur->_AddRef();
+  if (IInterface* conteneur = ConteneurQuiCompte(false)) return conteneur->_AddRef();
   return ++FCompteurReferences;
 }
 
 std::int32_t TObjetInterfacable::_Release() noexcept {
   std::int32_t resultat;
-  TRef<IInterface> conteneur(ConteneurQuiCompte());  // may free the container, last
+  TRef<IInterface> conteneur(ConteneurQuiCompte(true));  // may free the container, last
   if (conteneur) {
     resultat = conteneur->_Release() - 1;
   } else {

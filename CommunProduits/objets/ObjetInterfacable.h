@@ -97,8 +97,8 @@ class TObjetInterfacable : public IAvecConteneur {
 
   // Destroys the object; answers its type when its memory had to be kept.
   const std::type_info* Detruire() noexcept;
-  // The container that counts for this object, if any.
-  IInterface* ConteneurQuiCompte() const noexcept;
+  // The container that counts this reference for the object, if any.
+  IInterface* ConteneurQuiCompte(bool APourRelacher) const noexcept;
 
   std::int32_t FCompteurReferences = 0;
   IInterface* FConteneur = nullptr;  // not counted

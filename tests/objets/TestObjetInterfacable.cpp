@@ -154,6 +154,31 @@ TEST(ObjetInterfacable, UneReferenceQuiSurvitALaDestructionGardeLaMemoire) {
   }
 }
 
+// A part that holds a reference to itself, taken before its destruction and
+// dropped with its members.
+class TSeRetenant : public TObjetInterfacable {
+ public:
+  TSeRetenant() : TObjetInterfacable(false) {}
+  void Retenir() { FSoiMeme = InterfaceDeBase(); }
+
+ protected:
+  ~TSeRetenant() override = default;
+
+ private:
+  TRef<IInterface> FSoiMeme;
+};
+
+TEST(ObjetInterfacable, UnePartieRendASonConteneurCeQuIlComptaitPourElle) {
+  int destructions = 0;
+  TRef<TTout> tout = Nouveau<TTout>(&destructions);
+  TSeRetenant* partie = Construire<TSeRetenant>();
+  ASSERT_TRUE(partie->SetConteneur(tout->InterfaceDeBase(), false));
+  partie->Retenir();
+  EXPECT_EQ(tout->CompteurReferences(), 2);
+  EXPECT_NO_THROW(partie->Liberer());
+  EXPECT_EQ(tout->CompteurReferences(), 1);
+}
+
 TEST(ObjetInterfacable, RequetesDInterface) {
   int destructions = 0;
   TRef<TSonde> objet = Nouveau<TSonde>(true, &destructions);

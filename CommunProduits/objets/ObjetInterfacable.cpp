@@ -32,7 +32,11 @@ std::u16string MessageDestructionReferencee(const std::u16string& AClasse) {
 }  // namespace
 
 THResult TObjetInterfacable::QueryInterface(const TGUID& AGuid, void** AInterface) noexcept {
-  if (FDeleguerQueryInterface && FConteneur) return FConteneur->QueryInterface(AGuid, AInterface);
+  // A part tells the container that holds it in its table that it goes; that
+  // container answers for itself, even when it hands its own queries on.
+  if (FDeleguerQueryInterface && FConteneur && AGuid != IConteneurDeParties::IID) {
+    return FConteneur->QueryInterface(AGuid, AInterface);
+  }
   void* interface = nullptr;
   if (ObtenirInterface(AGuid, &interface)) {
     *AInterface = interface;
@@ -42,14 +46,23 @@ THResult TObjetInterfacable::QueryInterface(const TGUID& AGuid, void** AInterfac
   return E_NOINTERFACE;
 }
 
+// Once its destruction has started, an object counts the references taken
+// since then itself: one that outlives the destruction keeps its memory, and an
+// owner that is a part sees zero when it releases its extensions, as any owner
+// does. A reference taken before goes back to the container that counted it.
+IInterface* TObjetInterfacable::ConteneurQuiCompte(bool APourRelacher) const noexcept {
+  if (!FEnDestruction) return FConteneur;
+  return APourRelacher && FCompteurReferences == 0 ? FConteneur : nullptr;
+}
+
 std::int32_t TObjetInterfacable::_AddRef() noexcept {
-  if (FConteneur) return FConteneur->_AddRef();
+  if (IInterface* conteneur = ConteneurQuiCompte(false)) return conteneur->_AddRef();
   return ++FCompteurReferences;
 }
 
 std::int32_t TObjetInterfacable::_Release() noexcept {
   std::int32_t resultat;
-  TRef<IInterface> conteneur(FConteneur);  // may free the container, last
+  TRef<IInterface> conteneur(ConteneurQuiCompte(true));  // may free the container, last
   if (conteneur) {
     resultat = conteneur->_Release() - 1;
   } else {

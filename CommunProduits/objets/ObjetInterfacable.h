@@ -32,7 +32,8 @@ bool ChercherInterfaces(AObjet* AObjetCible, const TGUID& AGuid, void** AInterfa
 }  // namespace detail
 
 // Implemented by containers that want to hear when one of their parts frees
-// itself, so that they never touch it afterwards.
+// itself, so that they never touch it afterwards. Always answered by the object
+// queried, never by a container it hands its queries on to.
 class IConteneurDeParties : public IInterface {
  public:
   static constexpr TGUID IID = GuidLitteral("{123F3979-21B9-4B8E-AA9D-BA1F22185AC4}");
@@ -96,6 +97,8 @@ class TObjetInterfacable : public IAvecConteneur {
 
   // Destroys the object; answers its type when its memory had to be kept.
   const std::type_info* Detruire() noexcept;
+  // The container that counts this reference for the object, if any.
+  IInterface* ConteneurQuiCompte(bool APourRelacher) const noexcept;
 
   std::int32_t FCompteurReferences = 0;
   IInterface* FConteneur = nullptr;  // not counted

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "Sondes.h"
 #include "objets/DictionnaireExtensions.h"
@@ -156,25 +158,50 @@ TEST_F(Singleton, LaFinalisationPrecoceDonneUnNouveauDictionnaireVide) {
   EXPECT_FALSE(absente);
 }
 
+// The message that AOperation raises on a thread of its own; empty when none.
+std::string RefusDepuisUnAutreThread(const std::function<void()>& AOperation) {
+  std::string message;
+  std::thread([&] {
+    try {
+      AOperation();
+    } catch (const Exception& e) {
+      message = Utf8(e.Message());
+    }
+  }).join();
+  return message;
+}
+
 TEST_F(Singleton, UnAutreThreadEstRefuse) {
-  TSingletonDictionnaireExtensions::GetDictionnaireExtensions();  // this thread owns it
-  auto essayerDepuisUnAutreThread = [] {
-    std::string message;
-    std::thread([&] {
-      try {
-        TSingletonDictionnaireExtensions::Connait(G1);
-      } catch (const Exception& e) {
-        message = Utf8(e.Message());
-      }
-    }).join();
-    return message;
+  using S = TSingletonDictionnaireExtensions;
+  int destructions = 0;
+  TRef<TSonde> sonde = Nouveau<TSonde>(true, &destructions);
+  S::AjouterExtension(G1, sonde->InterfaceDeBase());  // this thread owns it
+  IInterface* base = sonde->InterfaceDeBase();
+  const std::pair<const char*, std::function<void()>> operations[] = {
+      {"GetDictionnaireExtensions", [] { S::GetDictionnaireExtensions(); }},
+      {"Connait", [] { S::Connait(G1); }},
+      {"AjouterExtension", [base] { S::AjouterExtension(G2, base); }},
+      {"AjouterExtensions", [base] { S::AjouterExtensions({G2, G3}, base); }},
+      {"SupprimerExtension", [] { S::SupprimerExtension(G1); }},
+      {"TryGetNonType",
+       [] {
+         TRef<IInterface> extension;
+         S::TryGetNonType(G1, extension);
+       }},
+      {"GetNonType", [] { S::GetNonType(G1); }},
   };
   const std::string attendu = "On ne doit pas accéder aux extensions plusieurs threads.";
-  EXPECT_EQ(essayerDepuisUnAutreThread(), attendu);
+  for (const auto& [nom, operation] : operations) {
+    EXPECT_EQ(RefusDepuisUnAutreThread(operation), attendu) << nom;
+  }
+  EXPECT_TRUE(S::Connait(G1) && !S::Connait(G2) && !S::Connait(G3)) << "nothing happened";
+  EXPECT_EQ(sonde->CompteurReferences(), 2);
+
   TClasseFinalisable::FinaliserTout(cfFinalisationPrecoce);
-  EXPECT_EQ(essayerDepuisUnAutreThread(), attendu) << "the owner outlives the dictionary";
-  TSingletonDictionnaireExtensions::AjouterExtension(G1, nullptr);
-  EXPECT_EQ(essayerDepuisUnAutreThread(), attendu);
+  EXPECT_EQ(RefusDepuisUnAutreThread(operations[1].second), attendu)
+      << "the owner outlives the dictionary";
+  S::AjouterExtension(G1, nullptr);
+  EXPECT_EQ(RefusDepuisUnAutreThread(operations[1].second), attendu);
 }
 
 }  // namespace

@@ -18,6 +18,22 @@ class TProprietaire : public TObjetInterfacableExtensible {
   int* FDestructions;
 };
 
+// An owner that is itself the extension ISonde of another owner.
+class TSondeExtensible : public TObjetInterfacableExtensible, public ISonde {
+  KV_INTERFACES(TObjetInterfacableExtensible, ISonde)
+
+ public:
+  explicit TSondeExtensible(int* ADestructions)
+      : TObjetInterfacableExtensible(true), FDestructions(ADestructions) {}
+  int Valeur() noexcept override { return 11; }
+
+ protected:
+  ~TSondeExtensible() override { ++*FDestructions; }
+
+ private:
+  int* FDestructions;
+};
+
 class ExtensionTest : public testing::Test {
  protected:
   int FDestructionsProprietaire = 0;
@@ -92,6 +108,34 @@ TEST_F(ExtensionTest, DerniereReferenceRelacheeParUneExtension) {
   sonde = nullptr;
   EXPECT_EQ(FDestructionsProprietaire, 1);
   EXPECT_EQ(FDestructionsExtensions, 2);
+}
+
+// Three levels: the fixture's owner, a middle owner attached to it as its
+// extension ISonde, and an IAutre extension of the middle one. Whichever
+// reference goes last, each object goes once, and no owner touches an
+// extension that went before it (the address sanitizer watches for that).
+TEST_F(ExtensionTest, UnProprietaireLuiMemeExtensionEmporteLesSiennes) {
+  enum class TypeDerniere { Proprietaire, ExtensionInterne };
+  for (const TypeDerniere derniere : {TypeDerniere::Proprietaire, TypeDerniere::ExtensionInterne}) {
+    SCOPED_TRACE(derniere == TypeDerniere::Proprietaire ? "proprietaire" : "extension interne");
+    int destructionsProprietaire = 0, destructionsMilieu = 0, destructionsInterne = 0;
+    TRef<TProprietaire> proprietaire = Nouveau<TProprietaire>(&destructionsProprietaire);
+    TSondeExtensible* milieu = Construire<TSondeExtensible>(&destructionsMilieu);
+    TAutre* interne = Construire<TAutre>(&destructionsInterne);
+    TRef<IAutre> referenceInterne(interne);
+    // Attached before the middle owner delegates its queries to its own owner.
+    ASSERT_TRUE(milieu->AjouterExtension(IAutre::IID, interne));
+    ASSERT_TRUE(Interroger<IInterfaceExtensible>(proprietaire.Get())
+                    ->AjouterExtension(ISonde::IID, milieu));
+    EXPECT_EQ(proprietaire->CompteurReferences(), 2) << "ours and the inner extension's";
+
+    if (derniere == TypeDerniere::ExtensionInterne) proprietaire = nullptr;
+    referenceInterne = nullptr;
+    proprietaire = nullptr;
+    EXPECT_EQ(destructionsProprietaire, 1);
+    EXPECT_EQ(destructionsMilieu, 1);
+    EXPECT_EQ(destructionsInterne, 1);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "application/NommageThread.h"
+#include "comparaison/ImplGestionIcu.h"
 #include "commun/Exception.h"
 #include "environnement/RestrictionsApiWindows.h"
 #include "objets/ClasseFinalisable.h"
@@ -75,9 +76,10 @@ bool TApplicationKorvel::ExecuterEtape(TypeEtape AEtape, TypeRapport ARapport) {
 void TApplicationKorvel::Initialiser() {
   TNommageThread::ChercherFonctionSysteme();
   TNommageThread::NommerThreadCourant(u"Thread principal");
+  AjouterExtension(IGestionIcu::IID, static_cast<IGestionIcu*>(Nouveau<TGestionIcu>().Get()));
 }
 
-void TApplicationKorvel::Finaliser() {}
+void TApplicationKorvel::Finaliser() { SupprimerExtension(IGestionIcu::IID); }
 
 void TApplicationKorvel::AfficherAide(std::u16string_view) {}
 

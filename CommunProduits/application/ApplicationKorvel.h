@@ -35,8 +35,11 @@ class TApplicationKorvel {
   static std::u16string NomProgramme(std::u16string_view ACheminModule);
 
  protected:
+  // Names the main thread and registers the core services (IGestionIcu).
+  // Registering one of them first makes it fail with the duplicate error.
   virtual void Initialiser();
   virtual void Traiter() = 0;
+  // Removes the core services; those never registered are passed over.
   virtual void Finaliser();
   // Called while the exception still exists, with its class name and message.
   virtual void EchecInitialisation(std::u16string_view AClasseException,

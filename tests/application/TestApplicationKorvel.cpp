@@ -5,6 +5,8 @@
 #include <string>
 
 #include "application/ApplicationKorvel.h"
+#include "comparaison/I_GestionIcu.h"
+#include "comparaison/IntercepteurCompareString.h"
 #include "commun/Exception.h"
 #include "environnement/RestrictionsApiWindows.h"
 #include "objets/ClasseFinalisable.h"
@@ -217,6 +219,32 @@ TEST(Application, LInitialisationNommeLeThreadPrincipal) {
   char nom[64] = {};
   pthread_getname_np(pthread_self(), nom, sizeof nom);
   EXPECT_STREQ(nom, "Thread principa");
+}
+
+// What the core services look like from inside the processing step.
+class TApplicationIcu final : public TApplicationKorvel {
+ public:
+  bool Enregistre = false;
+  bool Disponible = false;
+
+ protected:
+  void Traiter() override {
+    TRef<IGestionIcu> gestion;
+    Enregistre = TryGetExtension(DictionnaireExtensions(), gestion);
+    Disponible = Enregistre && gestion->IcuDisponible();
+  }
+  void EchecInitialisation(std::u16string_view, std::u16string_view) override {}
+  void EchecTraitement(std::u16string_view, std::u16string_view) override {}
+  void EchecFinalisation(std::u16string_view, std::u16string_view) override {}
+};
+
+TEST(Application, LesComparaisonsPassentParIcuDeLInitialisationALaFinalisation) {
+  TApplicationIcu application;
+  application.Execute();
+  EXPECT_TRUE(application.Enregistre);
+  EXPECT_TRUE(application.Disponible);
+  EXPECT_FALSE(TSingletonDictionnaireExtensions::Connait(IGestionIcu::IID));
+  EXPECT_FALSE(IntercepteurCompareString());
 }
 
 }  // namespace

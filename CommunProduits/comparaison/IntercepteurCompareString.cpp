@@ -1,0 +1,59 @@
+#include "comparaison/IntercepteurCompareString.h"
+
+#include <utility>
+
+#include "objets/ClasseFinalisable.h"
+#include "plateforme/ComparaisonLocale.h"
+
+namespace kv {
+
+namespace {
+
+// The slot's state; plain pointers, since the late finalisation phase may run
+// from a static destructor.
+class TSlotIntercepteur : public TClasseFinalisable {
+ public:
+  static IIntercepteurCompareString* FIntercepteur;  // one counted reference
+  static plateforme::TypeFonctionCompareString FEntreePrecedente;
+  static bool FRecense;
+
+  static int Router(std::uint32_t ALcid, std::uint32_t AOptions, const char16_t* AChaine1,
+                    int ALongueur1, const char16_t* AChaine2, int ALongueur2) {
+    return FIntercepteur->CompareString(ALcid, AOptions, AChaine1, ALongueur1, AChaine2,
+                                        ALongueur2);
+  }
+
+  static void Definir(TRef<IIntercepteurCompareString> AIntercepteur) {
+    if (AIntercepteur && !FIntercepteur) {
+      if (!FRecense) {
+        RecenserFinalisation<TSlotIntercepteur>(TypeGenreClasseFinalisable::cfFinalisationTardive);
+        FRecense = true;
+      }
+      FEntreePrecedente = plateforme::RemplacerCompareString(&Router);
+    } else if (!AIntercepteur && FIntercepteur) {
+      plateforme::RemplacerCompareString(FEntreePrecedente);
+      FEntreePrecedente = nullptr;
+    }
+    // The previous one is released once the entry no longer reaches it.
+    const auto precedent = TRef<IIntercepteurCompareString>::Adopter(
+        std::exchange(FIntercepteur, AIntercepteur.Detacher()));
+  }
+
+  static void FinaliserClasse() { Definir(nullptr); }
+};
+
+IIntercepteurCompareString* TSlotIntercepteur::FIntercepteur = nullptr;
+plateforme::TypeFonctionCompareString TSlotIntercepteur::FEntreePrecedente = nullptr;
+bool TSlotIntercepteur::FRecense = false;
+
+}  // namespace
+
+TRef<IIntercepteurCompareString> IntercepteurCompareString() noexcept {
+  return TSlotIntercepteur::FIntercepteur;
+}
+
+void DefinirIntercepteurCompareString(TRef<IIntercepteurCompareString> AIntercepteur) {
+  TSlotIntercepteur::Definir(std::move(AIntercepteur));
+}
+
+}  // namespace kv

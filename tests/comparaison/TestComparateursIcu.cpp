@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "comparaison/ComparateursChaines.h"
+#include "comparaison/FixtureFauxIcu.h"
+#include "comparaison/ImplGestionIcu.h"
+#include "plateforme/Texte.h"
+
+namespace kv::tests {
+namespace {
+
+// One ICU of this machine for the whole suite: loading it is slow.
+class TestComparateursIcu : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    GGestion = Construire<TGestionIcu>();
+    GGestion->_AddRef();
+    ASSERT_TRUE(GGestion->IcuDisponible());
+  }
+  static void TearDownTestSuite() { GGestion->_Release(); }
+
+  static int Comparer(std::uint32_t AForce, const char16_t* ALocale, const std::u16string& A,
+                      const std::u16string& B) {
+    return GGestion->CreerComparateur(AForce, std::u16string(ALocale))->Compare(A, B);
+  }
+
+  static TGestionIcu* GGestion;
+};
+
+TGestionIcu* TestComparateursIcu::GGestion = nullptr;
+
+struct TCas {
+  std::uint32_t Force;
+  const char16_t* Locale;
+  std::u16string A;
+  std::u16string B;
+  int Attendu;
+};
+
+std::string Decrire(const TCas& ACas) {
+  return plateforme::VersUtf8(ACas.Locale) + " force " + std::to_string(ACas.Force) + " : \"" +
+         plateforme::VersUtf8(ACas.A) + "\" / \"" + plateforme::VersUtf8(ACas.B) + "\"";
+}
+
+TEST_F(TestComparateursIcu, OrdersOfTheLanguages) {
+  const std::vector<TCas> cas = {
+      // Accented letters sort with their base letter, not after "z".
+      {ForceIdentique, u"fr-FR", u"é", u"f", -1},
+      {ForceIdentique, u"fr-FR", u"élève", u"elfe", -1},
+      {ForceIdentique, u"fr-FR", u"cote", u"côte", -1},
+      // Accent differences count from the start of the word in France, from
+      // its end in Canada.
+      {ForceIdentique, u"fr-FR", u"coté", u"côte", -1},
+      {ForceIdentique, u"fr-CA", u"coté", u"côte", 1},
+      // Lower case first, but only where nothing else differs.
+      {ForceIdentique, u"fr-FR", u"a", u"A", -1},
+      {ForceIdentique, u"fr-FR", u"A", u"b", -1},
+      // Swedish puts "ä" after "z"; German and the root locale do not.
+      {ForceIdentique, u"sv-SE", u"ä", u"z", 1},
+      {ForceIdentique, u"de-DE", u"ä", u"z", -1},
+      {ForceIdentique, u"", u"ä", u"z", -1},
+      // Strengths: case counts from the identical level, accents from the
+      // secondary one.
+      {ForceSecondaire, u"fr-FR", u"Élan", u"élan", 0},
+      {ForceSecondaire, u"fr-FR", u"elan", u"élan", -1},
+      {ForcePrimaire, u"fr-FR", u"elan", u"ÉLAN", 0},
+      {ForcePrimaire, u"fr-FR", u"elan", u"elbe", -1},
+      {ForceIdentique, u"de-DE", u"ss", u"ß", -1},
+      {ForceIdentique, u"de-DE", u"ß", u"st", -1},
+      // Equal for ICU at primary strength, but of different lengths: the
+      // system's comparison decides.
+      {ForcePrimaire, u"de-DE", u"ß", u"ss", 1},
+      // Empty texts never reach ICU.
+      {ForceIdentique, u"fr-FR", u"", u"", 0},
+      {ForceIdentique, u"fr-FR", u"", u"a", -1},
+      {ForcePrimaire, u"fr-FR", u"a", u"", 1},
+  };
+  for (const TCas& c : cas) {
+    EXPECT_EQ(Comparer(c.Force, c.Locale, c.A, c.B), c.Attendu) << Decrire(c);
+    EXPECT_EQ(Comparer(c.Force, c.Locale, c.B, c.A), -c.Attendu) << Decrire(c);
+  }
+}
+
+TEST_F(TestComparateursIcu, UnusualTextsGiveAnOrderWithoutFailing) {
+  const std::vector<std::u16string> textes = {
+      std::u16string(u"a\0b", 3), u"ab", std::u16string(u"\0", 1), u"\xD800", u"\xDC00",
+      u"a\xD800", u"a\xD800\xDC00", u"\xFFFF", u"z"};
+  for (std::uint32_t force : {ForcePrimaire, ForceSecondaire, ForceIdentique}) {
+    TRef<IComparateurChaines> comparateur = GGestion->CreerComparateur(force, u"fr-FR");
+    for (const std::u16string& a : textes) {
+      for (const std::u16string& b : textes) {
+        const int ab = comparateur->Compare(a, b);
+        EXPECT_TRUE(ab >= -1 && ab <= 1);
+        EXPECT_EQ(ab, -comparateur->Compare(b, a)) << force;
+      }
+    }
+    EXPECT_EQ(comparateur->Compare(textes[0], textes[0]), 0);
+  }
+  // At identical strength distinct texts are never equal.
+  TRef<IComparateurChaines> identique = GGestion->CreerComparateur(ForceIdentique, u"fr-FR");
+  EXPECT_NE(identique->Compare(textes[0], textes[1]), 0);
+  EXPECT_NE(identique->Compare(textes[3], textes[4]), 0);
+}
+
+TEST_F(TestComparateursIcu, AnUnknownLocaleFallsBackToTheRoot) {
+  EXPECT_EQ(Comparer(ForceIdentique, u"xx-YY", u"ä", u"z"), -1);
+  EXPECT_EQ(Comparer(ForceIdentique, u"\xD800", u"ä", u"z"), -1);
+}
+
+TEST(TestComparateurNatif, FlagsFollowTheStrength) {
+  EXPECT_EQ(Nouveau<TComparateurChainesNatif>(ForcePrimaire, u"fr-FR")->Options(), 3u);
+  EXPECT_EQ(Nouveau<TComparateurChainesNatif>(ForceSecondaire, u"fr-FR")->Options(), 1u);
+  EXPECT_EQ(Nouveau<TComparateurChainesNatif>(ForceIdentique, u"fr-FR")->Options(), 0u);
+  TRef<TComparateurChainesNatif> primaire = Nouveau<TComparateurChainesNatif>(ForcePrimaire, u"");
+  EXPECT_EQ(primaire->Compare(u"Élan", u"elan"), 0);
+  TRef<TComparateurChainesNatif> identique = Nouveau<TComparateurChainesNatif>(ForceIdentique, u"");
+  EXPECT_NE(identique->Compare(u"Élan", u"elan"), 0);
+}
+
+// With the stand-in, ICU finds a text equal to its extensions.
+using TestDepartage = TFixtureFauxIcu;
+
+TEST_F(TestDepartage, EqualForIcuButOfDifferentLengths) {
+  TRef<TGestionIcu> gestion = Nouveau<TGestionIcu>(std::vector{Emplacement("complet")});
+  ASSERT_TRUE(gestion->IcuDisponible());
+  // Primary and secondary: the system's comparison with the same flags.
+  EXPECT_EQ(gestion->CreerComparateur(ForcePrimaire, u"fr-FR")->Compare(u"ab", u"abc"), -1);
+  EXPECT_EQ(gestion->CreerComparateur(ForceSecondaire, u"fr-FR")->Compare(u"abc", u"ab"), 1);
+  // Identical: no second opinion, equal stays equal.
+  EXPECT_EQ(gestion->CreerComparateur(ForceIdentique, u"fr-FR")->Compare(u"ab", u"abc"), 0);
+  // Same length: ICU's equality stands.
+  EXPECT_EQ(gestion->CreerComparateur(ForcePrimaire, u"fr-FR")->Compare(u"ab", u"ab"), 0);
+}
+
+TEST_F(TestDepartage, TheSamePointerIsNotShownToIcu) {
+  TRef<TGestionIcu> gestion = Nouveau<TGestionIcu>(std::vector{Emplacement("complet")});
+  TRef<IComparateurChaines> comparateur = gestion->CreerComparateur(ForceIdentique, u"fr-FR");
+  Journal();
+  const char16_t* texte = u"abcde";
+  EXPECT_EQ(comparateur->Compare(texte, 3, texte, 5), -1);
+  EXPECT_EQ(comparateur->Compare(texte, 5, texte, 5), 0);
+  EXPECT_EQ(comparateur->Compare(texte, 0, u"x", 1), -1);
+  EXPECT_TRUE(Journal().empty());
+  EXPECT_EQ(comparateur->Compare(texte, 3, u"abd", 3), -1);
+  EXPECT_EQ(Journal(), std::vector<std::string>{"ucol_strcoll"});
+}
+
+}  // namespace
+}  // namespace kv::tests

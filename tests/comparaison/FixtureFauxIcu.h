@@ -47,7 +47,8 @@ class TFixtureFauxIcu : public ::testing::Test {
 
   // Sets what one function of the stand-in answers, for the rest of the test.
   void Statut(const char* AFonction, int AStatut) {
-    FStatuts.emplace_back(std::string("FAUX_ICU_STATUT_") + AFonction, std::to_string(AStatut));
+    const std::string nom = std::string("FAUX_ICU_STATUT_") + AFonction;
+    FStatuts.emplace_back(nom.c_str(), std::to_string(AStatut));
   }
 
  private:

@@ -6,9 +6,8 @@
 //
 // Results follow the platform's convention: 1 when the first text sorts
 // before the second, 2 when they are equal, 3 when it sorts after, and 0 for a
-// failure, with the last system error set. A length of -1 stands for a
-// zero-terminated text; any other negative length, or a null text with a
-// length other than 0, is a failure.
+// failure, with the last system error set. A negative length stands for a
+// zero-terminated text; a null text with a length other than 0 is a failure.
 
 #include <cstdint>
 #include <string_view>

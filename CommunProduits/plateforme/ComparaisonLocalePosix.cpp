@@ -155,8 +155,8 @@ locale_t Collation(std::u16string_view ANom) {
 }
 
 std::optional<std::u16string_view> Texte(const char16_t* AChaine, int ALongueur) {
-  if (ALongueur < -1 || (AChaine == nullptr && ALongueur != 0)) return std::nullopt;
-  if (ALongueur == -1) return std::u16string_view(AChaine);
+  if (AChaine == nullptr && ALongueur != 0) return std::nullopt;
+  if (ALongueur < 0) return std::u16string_view(AChaine);
   return std::u16string_view(AChaine, static_cast<std::size_t>(ALongueur));
 }
 

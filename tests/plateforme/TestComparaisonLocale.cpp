@@ -215,11 +215,15 @@ TEST(ComparaisonLocale, LongueursEtPointeurs) {
   EXPECT_EQ(CompareStringExSysteme(u"", 0, u"ab\0c", -1, u"ab\0c", 4), ComparaisonInferieure);
   EXPECT_EQ(CompareStringExSysteme(u"", 0, nullptr, 0, u"", -1), ComparaisonEgale);
   EXPECT_EQ(CompareStringExSysteme(u"", 0, u"a", 1, nullptr, 0), ComparaisonSuperieure);
+  // Every negative length means up to the first zero, as the framework's
+  // callers were written for.
+  EXPECT_EQ(CompareStringExSysteme(u"", 0, abc, -2, abc, 3), ComparaisonEgale);
+  EXPECT_EQ(CompareStringExSysteme(u"", 0, abc, INT_MIN, u"abd", -7), ComparaisonInferieure);
 
   struct TypeCas {
     const char16_t* Texte;
     int Longueur;
-  } const refuses[] = {{abc, -2}, {abc, INT_MIN}, {nullptr, 1}, {nullptr, -1}, {nullptr, INT_MIN}};
+  } const refuses[] = {{nullptr, 1}, {nullptr, -1}, {nullptr, INT_MIN}};
   for (const TypeCas& c : refuses) {
     SCOPED_TRACE(c.Longueur);
     errno = 0;

@@ -1,23 +1,11 @@
 #include "comparaison/ComparateursChaines.h"
 
-#include <climits>
-
 #include "commun/Exception.h"
 #include "plateforme/ComparaisonLocale.h"
 
 namespace kv {
 
 namespace {
-
-int Longueur(const std::u16string& AChaine) {
-  if (AChaine.size() > static_cast<std::size_t>(INT_MAX)) {
-    throw EArgumentInvalide(u"Chaîne trop longue pour être comparée");
-  }
-  return static_cast<int>(AChaine.size());
-}
-
-// -1, 0 or 1 as A is less than, equal to or greater than B.
-int Comparer(int A, int B) { return (A > B) - (A < B); }
 
 std::uint32_t OptionsDeForce(std::uint32_t AForce) {
   if (AForce == ForcePrimaire) return plateforme::IgnorerCasse | plateforme::IgnorerDiacritiques;
@@ -32,8 +20,8 @@ TComparateurChainesIcu* CreerIcu(TGestionIcu* AGestionIcu, std::uint32_t AForce,
 
 }  // namespace
 
-int TComparateurChainesBase::Compare(const std::u16string& ALeft, const std::u16string& ARight) {
-  return Compare(ALeft.data(), Longueur(ALeft), ARight.data(), Longueur(ARight));
+void TComparateurChainesBase::RefuserLongueur() {
+  throw EArgumentInvalide(u"Chaîne trop longue pour être comparée");
 }
 
 TComparateurChainesNatif::TComparateurChainesNatif(std::uint32_t AForce,
@@ -66,18 +54,9 @@ TComparateurChainesIcu::~TComparateurChainesIcu() {
   if (FCollationneur) FGestionIcu->FermerCollationneur(FCollationneur);
 }
 
-int TComparateurChainesIcu::Compare(const char16_t* AChaine1, int ALongueur1,
-                                    const char16_t* AChaine2, int ALongueur2) {
-  if (ALongueur1 == 0 || ALongueur2 == 0 || AChaine1 == AChaine2) {
-    return Comparer(ALongueur1, ALongueur2);
-  }
-  const int resultat = FGestionIcu->ComparerAvecCollationneur(FCollationneur, AChaine1, ALongueur1,
-                                                              AChaine2, ALongueur2);
-  if (resultat != 0) return resultat;
-  if (FComparateurNatif && ALongueur1 != ALongueur2) {
-    return FComparateurNatif->Compare(AChaine1, ALongueur1, AChaine2, ALongueur2);
-  }
-  return 0;
+int TComparateurChainesIcu::Departager(const char16_t* AChaine1, int ALongueur1,
+                                       const char16_t* AChaine2, int ALongueur2) {
+  return FComparateurNatif->Compare(AChaine1, ALongueur1, AChaine2, ALongueur2);
 }
 
 void TJeuComparateursChaines::TypeLiberation::operator()(

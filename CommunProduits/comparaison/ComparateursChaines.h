@@ -1,5 +1,7 @@
 #pragma once
 
+#include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,32 +12,40 @@
 
 namespace kv {
 
-// What the two string comparers share: a comparison of two strings is the
-// comparison of their buffers.
+// What the two string comparers share. A comparison of two strings is the
+// comparison of their buffers; each comparer makes that call directly rather
+// than through its interface, since sorting spends its time there.
 class TComparateurChainesBase : public TObjetInterfacable, public IComparateurChaines {
   KV_INTERFACES(TObjetInterfacable, IComparateurChaines)
-
- public:
-  using IComparateurChaines::Compare;
-  // Raises EArgumentInvalide for a string too long to be measured in an int.
-  int Compare(const std::u16string& ALeft, const std::u16string& ARight) override;
 
  protected:
   explicit TComparateurChainesBase(bool ALiberationAutomatique)
       : TObjetInterfacable(ALiberationAutomatique) {}
+
+  // The length of AChaine as the buffer comparison takes it. Raises
+  // EArgumentInvalide for a string too long to be measured in an int.
+  static int Longueur(const std::u16string& AChaine) {
+    if (AChaine.size() > static_cast<std::size_t>(INT_MAX)) RefuserLongueur();
+    return static_cast<int>(AChaine.size());
+  }
+
+ private:
+  [[noreturn]] static void RefuserLongueur();
 };
 
 // The system's own comparison of the locale ALocale, with the flags that match
 // the strength: case and accents ignored at primary strength, case at
 // secondary, nothing at identical.
-class TComparateurChainesNatif : public TComparateurChainesBase {
+class TComparateurChainesNatif final : public TComparateurChainesBase {
  public:
   TComparateurChainesNatif(std::uint32_t AForce, const std::u16string& ALocale);
 
-  using TComparateurChainesBase::Compare;
   // The system's answer minus 2: -2 when the system fails.
   int Compare(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
               int ALongueur2) override;
+  int Compare(const std::u16string& ALeft, const std::u16string& ARight) override {
+    return Compare(ALeft.data(), Longueur(ALeft), ARight.data(), Longueur(ARight));
+  }
 
   std::uint32_t Options() const { return FOptions; }
 
@@ -47,20 +57,39 @@ class TComparateurChainesNatif : public TComparateurChainesBase {
 // An ICU collator of the manager AGestionIcu. Texts ICU finds equal while
 // their lengths differ are ordered by the system's comparison of the same
 // strength, except at identical strength, where equal stays equal.
-class TComparateurChainesIcu : public TComparateurChainesBase {
+class TComparateurChainesIcu final : public TComparateurChainesBase {
  public:
   // Owned as an interface when ALiberationAutomatique, else freed by Liberer.
   TComparateurChainesIcu(TGestionIcu* AGestionIcu, std::uint32_t AForce,
                          const std::u16string& ALocale, bool ALiberationAutomatique = true);
 
-  using TComparateurChainesBase::Compare;
   int Compare(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
-              int ALongueur2) override;
+              int ALongueur2) override {
+    return Comparer(AChaine1, ALongueur1, AChaine2, ALongueur2);
+  }
+  int Compare(const std::u16string& ALeft, const std::u16string& ARight) override {
+    return Comparer(ALeft.data(), Longueur(ALeft), ARight.data(), Longueur(ARight));
+  }
 
  protected:
   ~TComparateurChainesIcu() override;
 
  private:
+  int Comparer(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
+               int ALongueur2) {
+    // Empty texts and a text against itself are settled without ICU.
+    if (ALongueur1 == 0 || ALongueur2 == 0 || AChaine1 == AChaine2) {
+      return (ALongueur1 > ALongueur2) - (ALongueur1 < ALongueur2);
+    }
+    const int resultat = FGestionIcu->ComparerAvecCollationneur(FCollationneur, AChaine1,
+                                                                ALongueur1, AChaine2, ALongueur2);
+    if (resultat != 0 || ALongueur1 == ALongueur2 || !FComparateurNatif) return resultat;
+    return Departager(AChaine1, ALongueur1, AChaine2, ALongueur2);
+  }
+  // The system's comparison of the same strength, for texts ICU finds equal.
+  int Departager(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
+                 int ALongueur2);
+
   TGestionIcu* FGestionIcu;  // not owned; outlives the comparer
   TypeCollationneur FCollationneur;
   TRef<IComparateurChaines> FComparateurNatif;  // none at identical strength

@@ -1,6 +1,7 @@
 #include "comparaison/ComparateursChaines.h"
 
 #include "commun/Exception.h"
+#include "comparaison/KVIcu.h"
 #include "plateforme/ComparaisonLocale.h"
 
 namespace kv {
@@ -52,6 +53,12 @@ TComparateurChainesIcu::TComparateurChainesIcu(TGestionIcu* AGestionIcu, std::ui
 
 TComparateurChainesIcu::~TComparateurChainesIcu() {
   if (FCollationneur) FGestionIcu->FermerCollationneur(FCollationneur);
+}
+
+int TComparateurChainesIcu::ComparerAMesurer(const char16_t* AChaine1, int ALongueur1,
+                                             const char16_t* AChaine2, int ALongueur2) {
+  if (!MesurerTexte(AChaine1, ALongueur1) || !MesurerTexte(AChaine2, ALongueur2)) return -2;
+  return Comparer(AChaine1, ALongueur1, AChaine2, ALongueur2);
 }
 
 int TComparateurChainesIcu::Departager(const char16_t* AChaine1, int ALongueur1,

@@ -63,8 +63,13 @@ class TComparateurChainesIcu final : public TComparateurChainesBase {
   TComparateurChainesIcu(TGestionIcu* AGestionIcu, std::uint32_t AForce,
                          const std::u16string& ALocale, bool ALiberationAutomatique = true);
 
+  // Lengths as the platform takes them: a negative one for a zero-terminated
+  // text; -2 for a null text that is not empty, as the system's comparer.
   int Compare(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
               int ALongueur2) override {
+    if (ALongueur1 < 0 || ALongueur2 < 0 || !AChaine1 || !AChaine2) {
+      return ComparerAMesurer(AChaine1, ALongueur1, AChaine2, ALongueur2);
+    }
     return Comparer(AChaine1, ALongueur1, AChaine2, ALongueur2);
   }
   int Compare(const std::u16string& ALeft, const std::u16string& ARight) override {
@@ -75,6 +80,7 @@ class TComparateurChainesIcu final : public TComparateurChainesBase {
   ~TComparateurChainesIcu() override;
 
  private:
+  // Lengths not negative; a text is null only when empty.
   int Comparer(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
                int ALongueur2) {
     // Empty texts and a text against itself are settled without ICU.
@@ -86,6 +92,9 @@ class TComparateurChainesIcu final : public TComparateurChainesBase {
     if (resultat != 0 || ALongueur1 == ALongueur2 || !FComparateurNatif) return resultat;
     return Departager(AChaine1, ALongueur1, AChaine2, ALongueur2);
   }
+  // Measures zero-terminated texts and refuses null ones before Comparer.
+  int ComparerAMesurer(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
+                       int ALongueur2);
   // The system's comparison of the same strength, for texts ICU finds equal.
   int Departager(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
                  int ALongueur2);

@@ -1,6 +1,9 @@
 #include "comparaison/KVIcu.h"
 
 #include <array>
+#include <cerrno>
+#include <climits>
+#include <cstddef>
 
 #include "commun/Format.h"
 #include "plateforme/ErreurSysteme.h"
@@ -20,6 +23,25 @@ std::u16string NomLocaleDepuisLcid(std::uint32_t ALcid) {
 
 bool EstNomLocaleInvariant(const char16_t* ALocale) noexcept {
   return ALocale != nullptr && *ALocale == u'\0';
+}
+
+bool MesurerTexte(const char16_t* AChaine, int& ALongueur) noexcept {
+  if (ALongueur == 0) return true;
+  if (!AChaine) {
+    errno = EINVAL;
+    return false;
+  }
+  if (ALongueur > 0) return true;
+  for (std::size_t longueur = 0;; ++longueur) {
+    if (AChaine[longueur] == u'\0') {
+      ALongueur = static_cast<int>(longueur);
+      return true;
+    }
+    if (longueur == INT_MAX) {
+      errno = EOVERFLOW;
+      return false;
+    }
+  }
 }
 
 EErreurIcu ErreurIcu(std::int32_t ACode, std::u16string_view AFonction) {

@@ -21,6 +21,12 @@ std::u16string NomLocaleDepuisLcid(std::uint32_t ALcid);
 // the user's locale.
 bool EstNomLocaleInvariant(const char16_t* ALocale) noexcept;
 
+// Makes a text ready for ICU the way the platform reads texts: a negative
+// length becomes the length up to the first zero. False, with the system's
+// last error set, for a null text that is not empty (EINVAL) and for a text
+// longer than an int can count (EOVERFLOW); nothing past INT_MAX units is read.
+bool MesurerTexte(const char16_t* AChaine, int& ALongueur) noexcept;
+
 // ICU's test of a status: failures are positive, warnings negative.
 constexpr bool EchecIcu(std::int32_t ACode) noexcept { return ACode > 0; }
 

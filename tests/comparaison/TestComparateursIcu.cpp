@@ -104,6 +104,44 @@ TEST_F(TestComparateursIcu, UnusualTextsGiveAnOrderWithoutFailing) {
   EXPECT_NE(identique->Compare(textes[3], textes[4]), 0);
 }
 
+// The buffer comparison takes lengths as the platform does: a negative one
+// stands for a zero-terminated text, and a null text that is not empty is a
+// failure. Without ICU the same call reaches the system's comparer, so both
+// must answer alike.
+TEST_F(TestComparateursIcu, BuffersFollowThePlatformsLengthConvention) {
+  const char16_t* abc = u"abc";
+  const char16_t* autreAbc = u"abc\0z";
+  struct TCasTampon {
+    const char16_t* A;
+    int LongueurA;
+    const char16_t* B;
+    int LongueurB;
+    int Attendu;
+  };
+  const std::vector<TCasTampon> cas = {
+      {abc, -1, abc, 3, 0},            // the same text, measured or not
+      {abc, -1, u"", 0, 1},            // measured, it is not empty
+      {u"", -1, abc, 3, -1},
+      {abc, 3, autreAbc, -7, 0},       // any negative length, up to the first zero
+      {abc, -2, u"abd", -1, -1},
+      {nullptr, 3, u"abd", 3, -2},     // nothing to read
+      {nullptr, -1, u"abd", 3, -2},
+      {u"abd", 3, nullptr, -1, -2},
+      {nullptr, 0, u"abd", 3, -1},     // null and empty is just empty
+  };
+  for (std::uint32_t force : {ForcePrimaire, ForceSecondaire, ForceIdentique}) {
+    TRef<IComparateurChaines> icu = GGestion->CreerComparateur(force, u"fr-FR");
+    TRef<IComparateurChaines> systeme = Nouveau<TComparateurChainesNatif>(force, u"fr-FR");
+    for (const TCasTampon& c : cas) {
+      const std::string description = "force " + std::to_string(force) + ", longueurs " +
+                                      std::to_string(c.LongueurA) + " / " +
+                                      std::to_string(c.LongueurB);
+      EXPECT_EQ(icu->Compare(c.A, c.LongueurA, c.B, c.LongueurB), c.Attendu) << description;
+      EXPECT_EQ(systeme->Compare(c.A, c.LongueurA, c.B, c.LongueurB), c.Attendu) << description;
+    }
+  }
+}
+
 TEST_F(TestComparateursIcu, AnUnknownLocaleFallsBackToTheRoot) {
   EXPECT_EQ(Comparer(ForceIdentique, u"xx-YY", u"ä", u"z"), -1);
   EXPECT_EQ(Comparer(ForceIdentique, u"\xD800", u"ä", u"z"), -1);

@@ -188,6 +188,11 @@ TRef<IComparateurChaines> TGestionIcu::CreerComparateur(std::uint32_t AForce,
 
 TypeCollationneur TGestionIcu::OuvrirCollationneur(std::uint32_t AForce,
                                                    const std::u16string& ALocale) {
+  // Without ICU its entry points were never found.
+  if (!IcuDisponible()) throw ErreurIcu(U_INVALID_STATE_ERROR, u"ucol_open");
+  // ICU would refuse any other strength; a value outside its enumeration
+  // cannot even be handed over.
+  if (AForce > UCOL_IDENTICAL) throw ErreurIcu(U_ILLEGAL_ARGUMENT_ERROR, u"ucol_setAttribute");
   // An empty name is ICU's root locale.
   const std::string locale = plateforme::VersUtf8(ALocale);
   UErrorCode statut = U_ZERO_ERROR;
@@ -204,7 +209,7 @@ TypeCollationneur TGestionIcu::OuvrirCollationneur(std::uint32_t AForce,
 }
 
 void TGestionIcu::FermerCollationneur(TypeCollationneur ACollationneur) noexcept {
-  FPoints.ucol_close(ACollationneur);
+  if (ACollationneur && FPoints.ucol_close) FPoints.ucol_close(ACollationneur);
 }
 
 }  // namespace kv

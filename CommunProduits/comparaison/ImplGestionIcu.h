@@ -76,7 +76,7 @@ class TGestionIcu : public TObjetInterfacable, public IGestionIcu {
                                              const std::u16string& ALocale) override;
 
   // A collator for ALocale at strength AForce, owned by the caller. Raises
-  // EErreurIcu when ICU refuses; its warnings are accepted.
+  // EErreurIcu when ICU refuses or is not loaded; its warnings are accepted.
   TypeCollationneur OuvrirCollationneur(std::uint32_t AForce, const std::u16string& ALocale);
   void FermerCollationneur(TypeCollationneur ACollationneur) noexcept;
   // ICU's answer unchanged: -1, 0 or 1.

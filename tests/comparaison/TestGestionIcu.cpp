@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "comparaison/ComparateursChaines.h"
 #include "comparaison/FixtureFauxIcu.h"
 #include "comparaison/ImplGestionIcu.h"
 #include "comparaison/IntercepteurCompareString.h"
@@ -97,6 +98,41 @@ TEST_F(TestGestionIcu, NothingLoadableMeansTheSystemComparisonAndNoError) {
   TRef<IComparateurChaines> comparateur = gestion->CreerComparateur(ForceSecondaire, u"fr-FR");
   EXPECT_EQ(comparateur->Compare(u"abc", u"ABC"), 0);
   EXPECT_EQ(comparateur->Compare(u"abc", u"abd"), -1);
+  EXPECT_TRUE(Journal().empty());
+}
+
+// A collator asked of a manager that has no ICU is refused, not opened
+// through an entry point that was never found.
+TEST_F(TestGestionIcu, NoCollatorWithoutIcu) {
+  TRef<TGestionIcu> gestion = Nouveau<TGestionIcu>(std::vector{Emplacement("uc-seul")});
+  ASSERT_FALSE(gestion->IcuDisponible());
+  const std::string message = "Erreur dans le composant ICU (ucol_open, code " +
+                              std::to_string(U_INVALID_STATE_ERROR) + ")";
+  try {
+    gestion->OuvrirCollationneur(ForceIdentique, u"fr-FR");
+    ADD_FAILURE() << "collationneur ouvert sans ICU";
+  } catch (const EErreurIcu& e) {
+    EXPECT_EQ(plateforme::VersUtf8(e.Message()), message);
+  }
+  EXPECT_THROW(Nouveau<TComparateurChainesIcu>(gestion.Get(), ForcePrimaire, u"fr-FR"), EErreurIcu);
+  gestion->FermerCollationneur(nullptr);
+}
+
+// ICU knows strengths 0 to 3 and 15; a value beyond its range is refused as
+// ICU refuses an unknown one, before any collator is opened.
+TEST_F(TestGestionIcu, AStrengthOutOfIcusRangeIsRefused) {
+  TRef<TGestionIcu> gestion = Nouveau<TGestionIcu>(std::vector{Emplacement("complet")});
+  Journal();
+  for (std::uint32_t force : {16u, 0x100u, 0x80000000u, 0xFFFFFFFFu}) {
+    try {
+      gestion->CreerComparateur(force, u"fr-FR");
+      ADD_FAILURE() << "force " << force << " acceptée";
+    } catch (const EErreurIcu& e) {
+      EXPECT_EQ(plateforme::VersUtf8(e.Message()),
+                "Erreur dans le composant ICU (ucol_setAttribute, code " +
+                    std::to_string(U_ILLEGAL_ARGUMENT_ERROR) + ")");
+    }
+  }
   EXPECT_TRUE(Journal().empty());
 }
 

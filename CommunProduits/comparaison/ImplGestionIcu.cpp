@@ -1,5 +1,7 @@
 #include "comparaison/ImplGestionIcu.h"
 
+#include <algorithm>
+
 #include "comparaison/ComparateursChaines.h"
 #include "comparaison/IntercepteurCompareString.h"
 #include "comparaison/IntercepteurCompareStringIcu.h"
@@ -35,6 +37,13 @@ bool Trouver(plateforme::TypeModule AModule, const std::string& ANom, const std:
   ADiagnostic.push_back(Formater(u"Symbole %0:s absent de %1:s",
                                  {plateforme::DepuisUtf8(ANom), AFichier}));
   return false;
+}
+
+// The managers whose ICU is initialised, oldest first. Never freed: a manager
+// may still go while the process ends.
+std::vector<TGestionIcu*>& GestionsActives() {
+  static std::vector<TGestionIcu*>& gestions = *new std::vector<TGestionIcu*>;
+  return gestions;
 }
 
 plateforme::TypeModule ChargerModule(const std::u16string& AFichier,
@@ -146,34 +155,48 @@ bool TGestionIcu::ChargerBibliotheques(const std::u16string& ADossier, const Typ
   return true;
 }
 
+bool TGestionIcu::IcuPartagee() const {
+  const std::vector<TGestionIcu*>& gestions = GestionsActives();
+  return std::any_of(gestions.begin(), gestions.end(), [this](const TGestionIcu* AGestion) {
+    return AGestion != this && AGestion->FModuleUc == FModuleUc;
+  });
+}
+
 void TGestionIcu::InitialiserIcu() {
-  // ICU takes its memory functions only before any other call.
-  UErrorCode statut = U_ZERO_ERROR;
-  FPoints.u_setMemoryFunctions(nullptr, &AllouerPourIcu, &ReallouerPourIcu, &LibererPourIcu,
-                               &statut);
-  if (EchecIcu(statut)) throw ErreurIcu(statut, u"u_setMemoryFunctions");
-  statut = U_ZERO_ERROR;
-  FPoints.u_init(&statut);
-  if (EchecIcu(statut)) throw ErreurIcu(statut, u"u_init");
-  const TRef<TIntercepteurCompareStringIcu> intercepteur = Nouveau<TIntercepteurCompareStringIcu>(this);
-  FIntercepteur = intercepteur.Get();
-  DefinirIntercepteurCompareString(intercepteur);
+  // ICU takes its memory functions only before any other call: a copy that
+  // another manager already uses is ready as it is.
+  if (!IcuPartagee()) {
+    UErrorCode statut = U_ZERO_ERROR;
+    FPoints.u_setMemoryFunctions(nullptr, &AllouerPourIcu, &ReallouerPourIcu, &LibererPourIcu,
+                                 &statut);
+    if (EchecIcu(statut)) throw ErreurIcu(statut, u"u_setMemoryFunctions");
+    statut = U_ZERO_ERROR;
+    FPoints.u_init(&statut);
+    if (EchecIcu(statut)) throw ErreurIcu(statut, u"u_init");
+  }
+  FIntercepteur = Nouveau<TIntercepteurCompareStringIcu>(this);
+  DefinirIntercepteurCompareString(FIntercepteur);
+  GestionsActives().push_back(this);
 }
 
 void TGestionIcu::Decharger() noexcept {
   if (!FModuleUc) return;
-  // Collators are closed before ICU is cleaned up, and ICU is cleaned up
-  // before its code goes.
-  // Another manager's interceptor is not this one's to remove.
-  if (FIntercepteur && IntercepteurCompareString().Get() == FIntercepteur) {
-    DefinirIntercepteurCompareString(nullptr);
+  std::vector<TGestionIcu*>& gestions = GestionsActives();
+  gestions.erase(std::remove(gestions.begin(), gestions.end(), this), gestions.end());
+  // Another manager's interceptor is not this one's to remove; this one's
+  // gives way to the newest manager left.
+  if (FIntercepteur && IntercepteurCompareString() == FIntercepteur) {
+    DefinirIntercepteurCompareString(gestions.empty() ? nullptr : gestions.back()->FIntercepteur);
   }
-  FIntercepteur = nullptr;
-  FPoints.u_cleanup();
+  // Collators are closed before ICU is cleaned up, and ICU is cleaned up
+  // before its code goes, once no other manager uses it.
+  FIntercepteur.Relacher();
+  if (!IcuPartagee()) FPoints.u_cleanup();
   plateforme::LibererBibliotheque(FModuleIn);
   plateforme::LibererBibliotheque(FModuleUc);
   FModuleIn = nullptr;
   FModuleUc = nullptr;
+  FPoints = {};
 }
 
 TRef<IComparateurChaines> TGestionIcu::CreerComparateur(std::uint32_t AForce, std::uint32_t ALcid) {

@@ -60,6 +60,11 @@ using TypeCollationneur = UCollator*;
 // comparisons to it until destroyed. ICU missing or incomplete is no error:
 // comparers then use the system's comparison.
 //
+// Managers alive at the same time that load the same copy of ICU share it:
+// the first initialises it, the last cleans it up. The newest one answers the
+// framework's comparisons; when it goes, the newest left takes over. Made and
+// destroyed on the main thread only, as the interceptor slot.
+//
 // Comparers it hands out keep a plain pointer to it: release them first.
 class TGestionIcu : public TObjetInterfacable, public IGestionIcu {
   KV_INTERFACES(TObjetInterfacable, IGestionIcu)
@@ -98,13 +103,15 @@ class TGestionIcu : public TObjetInterfacable, public IGestionIcu {
   TGestionIcu(const std::vector<TypeEmplacementIcu>& AEmplacements, bool AParDefaut);
   void Charger(const std::vector<TypeEmplacementIcu>& AEmplacements);
   bool ChargerBibliotheques(const std::u16string& ADossier, const TypeNomsIcu& ANoms);
+  // True when another manager in use loaded the same copy of ICU.
+  bool IcuPartagee() const;
   void InitialiserIcu();
   void Decharger() noexcept;
 
   plateforme::TypeModule FModuleUc = nullptr;  // not null exactly when ICU is in use
   plateforme::TypeModule FModuleIn = nullptr;
   TypePointsEntreeIcu FPoints;
-  IIntercepteurCompareString* FIntercepteur = nullptr;  // installed by this manager; not counted
+  TRef<IIntercepteurCompareString> FIntercepteur;  // this manager's, in the slot or not
   std::u16string FDossierIcu;
   std::vector<std::u16string> FDiagnostic;
 };

@@ -66,6 +66,70 @@ TEST_F(TestGestionIcu, LoadsInitialisesAndUnloadsInTheOrderIcuNeeds) {
   EXPECT_EQ(memoire::BlocsEnCours(), blocsAvant);
 }
 
+// Two managers that load the same copy of ICU share it: the second neither
+// hands it memory functions again nor initialises it, and ICU is cleaned up
+// only once the last one goes. Meanwhile the entry stays with ICU.
+TEST_F(TestGestionIcu, ManagersOfTheSameIcuShareItUntilTheLastGoes) {
+  const std::int64_t blocsAvant = memoire::BlocsEnCours();
+  {
+    TRef<TGestionIcu> premier = Nouveau<TGestionIcu>(std::vector{Emplacement("complet")});
+    ASSERT_TRUE(premier->IcuDisponible());
+    TRef<IComparateurChaines> comparateur = premier->CreerComparateur(ForcePrimaire, u"fr-FR");
+    const TRef<IIntercepteurCompareString> intercepteurPremier = IntercepteurCompareString();
+    Journal();
+    {
+      TRef<TGestionIcu> second = Nouveau<TGestionIcu>(std::vector{Emplacement("complet")});
+      ASSERT_TRUE(second->IcuDisponible());
+      EXPECT_NE(IntercepteurCompareString(), intercepteurPremier);
+    }
+    for (const std::string& ligne : Journal()) {
+      EXPECT_TRUE(ligne.starts_with("ucol_")) << ligne;
+    }
+    // The entry is answered by the first manager's collators again.
+    EXPECT_EQ(IntercepteurCompareString(), intercepteurPremier);
+    EXPECT_EQ(plateforme::ComparerChaines(u"abd", u"abc"), 1);
+    EXPECT_EQ(Journal(), std::vector<std::string>{"ucol_strcoll"});
+    EXPECT_EQ(comparateur->Compare(u"abc", u"abd"), -1);
+  }
+  const std::vector<std::string> fin = Journal();
+  ASSERT_GE(fin.size(), 3u);
+  EXPECT_EQ(std::vector(fin.end() - 3, fin.end()),
+            (std::vector<std::string>{"u_cleanup", "dechargement in", "dechargement uc"}));
+  EXPECT_EQ(std::count(fin.begin(), fin.end(), "u_cleanup"), 1);
+  EXPECT_FALSE(IntercepteurCompareString());
+  EXPECT_EQ(memoire::BlocsEnCours(), blocsAvant);
+}
+
+// The same with the system's ICU, whichever goes first: no collator outlives
+// ICU's clean-up, and every block ICU took is given back.
+TEST(TestGestionIcuSysteme, TwoManagersAliveAtOnce) {
+  for (const bool premierPartEnPremier : {false, true}) {
+    const std::int64_t blocsAvant = memoire::BlocsEnCours();
+    {
+      TRef<TGestionIcu> premier = Nouveau<TGestionIcu>();
+      ASSERT_TRUE(premier->IcuDisponible());
+      TRef<IComparateurChaines> comparateurPremier =
+          premier->CreerComparateur(ForcePrimaire, u"fr-FR");
+      TRef<TGestionIcu> second = Nouveau<TGestionIcu>();
+      ASSERT_TRUE(second->IcuDisponible());
+      TRef<IComparateurChaines> comparateurSecond =
+          second->CreerComparateur(ForcePrimaire, u"fr-FR");
+      TRef<TGestionIcu>& partant = premierPartEnPremier ? premier : second;
+      TRef<IComparateurChaines>& comparateurPartant =
+          premierPartEnPremier ? comparateurPremier : comparateurSecond;
+      TRef<IComparateurChaines>& comparateurRestant =
+          premierPartEnPremier ? comparateurSecond : comparateurPremier;
+      comparateurPartant.Relacher();
+      partant.Relacher();
+      // ICU's order, not the code points': "é" before "f".
+      EXPECT_EQ(plateforme::ComparerChaines(u"é", u"f"), -1) << premierPartEnPremier;
+      EXPECT_EQ(comparateurRestant->Compare(u"élan", u"ELAN"), 0) << premierPartEnPremier;
+    }
+    EXPECT_EQ(memoire::BlocsEnCours(), blocsAvant) << premierPartEnPremier;
+    EXPECT_FALSE(IntercepteurCompareString());
+  }
+}
+
 TEST_F(TestGestionIcu, AnIncompletePlaceIsUnloadedAndTheNextOneTried) {
   TRef<TGestionIcu> gestion = Nouveau<TGestionIcu>(
       std::vector{Emplacement("uc-seul"), Emplacement("sans-setmemory"),

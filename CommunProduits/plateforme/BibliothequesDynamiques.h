@@ -38,6 +38,13 @@ std::u16string DerniereErreurBibliotheque();
 // its order, each with a trailing separator.
 std::vector<std::u16string> DossiersBibliothequesSysteme();
 
+// The folders named by the loader's configuration file AFichier, in its
+// order: one folder a line, '#' comments, "include <pattern>" lines naming
+// further files (a relative pattern from AFichier's folder). Each file is read
+// once, so that files that include one another end. Folders that are not
+// absolute are skipped, as the loader skips them.
+std::vector<std::u16string> DossiersConfigurationChargeur(std::u16string_view AFichier);
+
 // A pair of system libraries of the same major version.
 struct TypePaireBibliotheques {
   std::u16string Dossier;  // with a trailing separator

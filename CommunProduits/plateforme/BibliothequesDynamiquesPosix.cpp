@@ -1,12 +1,14 @@
 #include <dirent.h>
 #include <dlfcn.h>
 #include <glob.h>
+#include <sys/stat.h>
 
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <set>
+#include <utility>
 
 #include "plateforme/BibliothequesDynamiques.h"
 #include "plateforme/CheminsPosix.h"
@@ -47,13 +49,21 @@ void AjouterListe(std::vector<std::string>& ADossiers, std::string_view AListe) 
   }
 }
 
+// Files already read, by identity: a path with ".." or a link names the same
+// file under another spelling.
+using TypeFichiersLus = std::set<std::pair<dev_t, ino_t>>;
+
 // The loader's configuration: one folder a line, '#' comments, and
-// "include <pattern>" lines naming further files. ANiveau stops include loops.
+// "include <pattern>" lines naming further files. Each file is read once, so
+// that includes that loop end, and end quickly.
 void LireConfiguration(std::vector<std::string>& ADossiers, const std::string& AFichier,
-                       int ANiveau) {
+                       TypeFichiersLus& ALus) {
   std::ifstream flux(AFichier);
+  struct stat etat {};
+  if (!flux || ::stat(AFichier.c_str(), &etat) != 0) return;
+  if (!ALus.emplace(etat.st_dev, etat.st_ino).second) return;
   std::string ligne;
-  while (ANiveau < 8 && std::getline(flux, ligne)) {
+  while (std::getline(flux, ligne)) {
     ligne = ligne.substr(0, ligne.find('#'));
     const std::size_t debut = ligne.find_first_not_of(" \t");
     if (debut == std::string::npos) continue;
@@ -64,7 +74,7 @@ void LireConfiguration(std::vector<std::string>& ADossiers, const std::string& A
       glob_t trouves{};
       if (::glob(motif.c_str(), 0, nullptr, &trouves) == 0) {
         for (std::size_t i = 0; i < trouves.gl_pathc; ++i) {
-          LireConfiguration(ADossiers, trouves.gl_pathv[i], ANiveau + 1);
+          LireConfiguration(ADossiers, trouves.gl_pathv[i], ALus);
         }
       }
       ::globfree(&trouves);
@@ -74,10 +84,15 @@ void LireConfiguration(std::vector<std::string>& ADossiers, const std::string& A
   }
 }
 
+void LireConfiguration(std::vector<std::string>& ADossiers, const std::string& AFichier) {
+  TypeFichiersLus lus;
+  LireConfiguration(ADossiers, AFichier, lus);
+}
+
 std::vector<std::string> DossiersSysteme() {
   std::vector<std::string> dossiers;
   if (const char* chemins = std::getenv("LD_LIBRARY_PATH")) AjouterListe(dossiers, chemins);
-  LireConfiguration(dossiers, "/etc/ld.so.conf", 0);
+  LireConfiguration(dossiers, "/etc/ld.so.conf");
   for (const char* defaut : {"/lib", "/usr/lib", "/lib64", "/usr/lib64"}) {
     AjouterDossier(dossiers, defaut);
   }
@@ -141,6 +156,16 @@ bool BibliothequeChargee(std::u16string_view AChemin) {
 }
 
 std::u16string DerniereErreurBibliotheque() { return DepuisUtf8(GDerniereErreur); }
+
+std::vector<std::u16string> DossiersConfigurationChargeur(std::u16string_view AFichier) {
+  std::vector<std::u16string> resultat;
+  const auto fichier = CheminSysteme(AFichier);
+  if (!fichier) return resultat;
+  std::vector<std::string> dossiers;
+  LireConfiguration(dossiers, *fichier);
+  for (const std::string& dossier : dossiers) resultat.push_back(DepuisUtf8(dossier));
+  return resultat;
+}
 
 std::vector<std::u16string> DossiersBibliothequesSysteme() {
   std::vector<std::u16string> dossiers;

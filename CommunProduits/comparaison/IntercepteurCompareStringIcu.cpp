@@ -1,28 +1,10 @@
 #include "comparaison/IntercepteurCompareStringIcu.h"
 
-#include <cerrno>
-
 #include "comparaison/KVIcu.h"
 #include "plateforme/ComparaisonLocale.h"
 #include "plateforme/Locales.h"
 
 namespace kv {
-
-namespace {
-
-// Replaces a negative length by the length up to the first zero. False, with
-// the system's last error set, when the text cannot be read.
-bool Mesurer(const char16_t* AChaine, int& ALongueur) {
-  if (ALongueur == 0) return true;
-  if (!AChaine) {
-    errno = EINVAL;
-    return false;
-  }
-  if (ALongueur < 0) ALongueur = static_cast<int>(std::char_traits<char16_t>::length(AChaine));
-  return true;
-}
-
-}  // namespace
 
 TIntercepteurCompareStringIcu::TIntercepteurCompareStringIcu(TGestionIcu* AGestionIcu)
     : TObjetInterfacable(true),
@@ -46,7 +28,7 @@ int TIntercepteurCompareStringIcu::Comparer(const TJeuComparateursChaines& AJeu,
                                             std::uint32_t AOptions, const char16_t* AChaine1,
                                             int ALongueur1, const char16_t* AChaine2,
                                             int ALongueur2) {
-  if (!Mesurer(AChaine1, ALongueur1) || !Mesurer(AChaine2, ALongueur2)) return 0;
+  if (!MesurerTexte(AChaine1, ALongueur1) || !MesurerTexte(AChaine2, ALongueur2)) return 0;
   if (ALongueur1 == 0 || ALongueur2 == 0 || AChaine1 == AChaine2) {
     return (ALongueur1 > ALongueur2) - (ALongueur1 < ALongueur2) + 2;
   }

@@ -1,4 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
 
 #include <string>
 #include <vector>
@@ -85,6 +91,65 @@ TEST(TestIntercepteurIcu, LocalesAndOptionsChooseTheComparer) {
   for (const TCas& c : cas) {
     EXPECT_EQ(Entree(0x7F, c.Options, c.A, c.B), c.Attendu) << c.Options;
   }
+}
+
+// A zero-terminated text of more units than an int counts, without the memory:
+// one block of 'a' units mapped over and over, then a page of zeros.
+class TTexteGeant {
+ public:
+  static constexpr std::size_t TailleBloc = std::size_t{1} << 21;
+  static constexpr std::size_t NombreBlocs = 4096;  // 2^32 units
+  static constexpr std::size_t Taille = TailleBloc * NombreBlocs;
+
+  TTexteGeant() {
+    const int descripteur = ::memfd_create("texte-geant", 0);
+    if (descripteur < 0 || ::ftruncate(descripteur, TailleBloc) != 0) return;
+    void* bloc = ::mmap(nullptr, TailleBloc, PROT_READ | PROT_WRITE, MAP_SHARED, descripteur, 0);
+    if (bloc != MAP_FAILED) {
+      std::fill_n(static_cast<char16_t*>(bloc), TailleBloc / sizeof(char16_t), u'a');
+      ::munmap(bloc, TailleBloc);
+      FZone = ::mmap(nullptr, Taille + TailleBloc, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    }
+    if (FZone == MAP_FAILED) FZone = nullptr;
+    for (std::size_t i = 0; FZone && i < NombreBlocs; ++i) {
+      if (::mmap(static_cast<char*>(FZone) + i * TailleBloc, TailleBloc, PROT_READ,
+                 MAP_SHARED | MAP_FIXED, descripteur, 0) == MAP_FAILED) {
+        ::munmap(FZone, Taille + TailleBloc);
+        FZone = nullptr;
+      }
+    }
+    ::close(descripteur);
+  }
+  ~TTexteGeant() {
+    if (FZone) ::munmap(FZone, Taille + TailleBloc);
+  }
+  TTexteGeant(const TTexteGeant&) = delete;
+  TTexteGeant& operator=(const TTexteGeant&) = delete;
+
+  const char16_t* Texte() const { return static_cast<const char16_t*>(FZone); }
+
+ private:
+  void* FZone = nullptr;
+};
+
+// ICU counts in an int: a zero-terminated text longer than that is a failure,
+// as for the platform's comparisons of the user's locale, not a text cut to
+// what its length leaves in an int.
+TEST(TestIntercepteurIcu, AZeroTerminatedTextLongerThanAnIntIsRefused) {
+  static_assert(TTexteGeant::Taille / sizeof(char16_t) > std::size_t{INT_MAX});
+  const TTexteGeant geant;
+  ASSERT_TRUE(geant.Texte()) << std::strerror(errno);
+  ASSERT_EQ(geant.Texte()[TTexteGeant::Taille / sizeof(char16_t)], u'\0');
+  TRef<TGestionIcu> gestion = Nouveau<TGestionIcu>();
+  ASSERT_TRUE(gestion->IcuDisponible());
+  TRef<IIntercepteurCompareString> intercepteur = IntercepteurCompareString();
+  ASSERT_TRUE(intercepteur);
+  errno = 0;
+  EXPECT_EQ(intercepteur->CompareString(0x7F, 0, geant.Texte(), -1, u"b", 1), 0);
+  EXPECT_EQ(errno, EOVERFLOW);
+  errno = 0;
+  EXPECT_EQ(gestion->CreerComparateur(ForcePrimaire, u"")->Compare(u"b", 1, geant.Texte(), -1), -2);
+  EXPECT_EQ(errno, EOVERFLOW);
 }
 
 using TestIntercepteurFaux = TFixtureFauxIcu;

@@ -39,7 +39,12 @@ class TSlotIntercepteur : public TClasseFinalisable {
         std::exchange(FIntercepteur, AIntercepteur.Detacher()));
   }
 
-  static void FinaliserClasse() { Definir(nullptr); }
+  // The phase took the class off its list: a later installation registers it
+  // again.
+  static void FinaliserClasse() {
+    FRecense = false;
+    Definir(nullptr);
+  }
 };
 
 IIntercepteurCompareString* TSlotIntercepteur::FIntercepteur = nullptr;

@@ -13,6 +13,8 @@
 #include "comparaison/ImplGestionIcu.h"
 #include "comparaison/IntercepteurCompareString.h"
 #include "comparaison/IntercepteurCompareStringIcu.h"
+#include "objets/ClasseFinalisable.h"
+#include "plateforme/Console.h"
 #include "outils/VariableTemporaire.h"
 #include "plateforme/ComparaisonLocale.h"
 #include "plateforme/Locales.h"
@@ -187,6 +189,66 @@ TEST_F(TestIntercepteurFaux, AnotherManagersInterceptorIsLeftInPlace) {
     installe.Relacher();
   }
   EXPECT_FALSE(IntercepteurCompareString());
+}
+
+}  // namespace
+}  // namespace kv::tests
+
+namespace kv::tests {
+namespace {
+
+// An interceptor that answers "equal" and says when it goes.
+class TIntercepteurTemoin : public TObjetInterfacable, public IIntercepteurCompareString {
+  KV_INTERFACES(TObjetInterfacable, IIntercepteurCompareString)
+
+ public:
+  explicit TIntercepteurTemoin(bool* ALibere) : TObjetInterfacable(true), FLibere(ALibere) {}
+  int CompareString(std::uint32_t, std::uint32_t, const char16_t*, int, const char16_t*,
+                    int) override {
+    return plateforme::ComparaisonEgale;
+  }
+  int CompareStringEx(const char16_t*, std::uint32_t, const char16_t*, int, const char16_t*,
+                      int) override {
+    return plateforme::ComparaisonEgale;
+  }
+
+ protected:
+  ~TIntercepteurTemoin() override {
+    if (FLibere) {
+      *FLibere = true;
+    } else {
+      plateforme::EcrireLigneErreur(u"intercepteur libéré");
+    }
+  }
+
+ private:
+  bool* FLibere;
+};
+
+// Each run of the late phase empties the slot and puts the entry back, even
+// when the slot was filled again after an earlier run.
+TEST(TestSlotIntercepteur, EveryLatePhaseEmptiesTheSlot) {
+  const plateforme::TypeFonctionCompareString avant = plateforme::RemplacerCompareString(&Sentinelle);
+  for (int phase = 0; phase < 2; ++phase) {
+    bool libere = false;
+    DefinirIntercepteurCompareString(Nouveau<TIntercepteurTemoin>(&libere));
+    EXPECT_EQ(Entree(0x400, 0, u"a", u"b"), plateforme::ComparaisonEgale);
+    TClasseFinalisable::FinaliserTout(TypeGenreClasseFinalisable::cfFinalisationTardive);
+    EXPECT_TRUE(libere) << phase;
+    EXPECT_FALSE(IntercepteurCompareString()) << phase;
+    EXPECT_EQ(plateforme::RemplacerCompareString(&Sentinelle), &Sentinelle) << phase;
+  }
+  plateforme::RemplacerCompareString(avant);
+}
+
+// At process exit the late phase releases the interceptor still in place.
+TEST(TestSlotIntercepteur, TheInterceptorLeftInPlaceIsReleasedAtExit) {
+  EXPECT_EXIT(
+      {
+        DefinirIntercepteurCompareString(Nouveau<TIntercepteurTemoin>(nullptr));
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "intercepteur libéré");
 }
 
 }  // namespace

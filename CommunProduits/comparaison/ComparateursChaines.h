@@ -57,6 +57,13 @@ class TComparateurChainesNatif final : public TComparateurChainesBase {
 // An ICU collator of the manager AGestionIcu. Texts ICU finds equal while
 // their lengths differ are ordered by the system's comparison of the same
 // strength, except at identical strength, where equal stays equal.
+//
+// That second opinion makes primary and secondary strengths no strict weak
+// order, which a sort needs: at primary strength "S" equals "S\u0301" and
+// "\u017F" (long s), yet "S\u0301" sorts before "\u017F"; "Eae" equals
+// "E\u0301\u00E6" and "E\u00E6", yet "Eae" sorts before "E\u00E6". At
+// secondary strength "A" equals "\uFF41" (full-width a) while "A" sorts
+// before "A\u00AD" and "\uFF41" after it.
 class TComparateurChainesIcu final : public TComparateurChainesBase {
  public:
   // Owned as an interface when ALiberationAutomatique, else freed by Liberer.

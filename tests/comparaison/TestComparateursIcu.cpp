@@ -142,6 +142,75 @@ TEST_F(TestComparateursIcu, BuffersFollowThePlatformsLengthConvention) {
   }
 }
 
+// Words of one or two pieces: accents precomposed and not, both cases,
+// letters that ICU expands or ties with others at some strength.
+std::vector<std::u16string> MotsMelanges() {
+  const std::vector<std::u16string> pieces = {
+      u"a",  u"A",  u"e",       u"E",       u"\u00E9", u"\u00C9", u"\u00E8", u"e\u0301",
+      u"o",  u"\u00F4", u"\u0153", u"oe",  u"s",       u"S",       u"\u00DF", u"ss",
+      u"c",  u"\u00E7", u"\u00E6", u"ae",  u"\u00FC", u"u\u0308", u"n",     u"\u00F1"};
+  std::vector<std::u16string> mots = pieces;
+  for (const std::u16string& premiere : pieces) {
+    for (const std::u16string& seconde : pieces) mots.push_back(premiere + seconde);
+  }
+  return mots;
+}
+
+// Signs of ACompare over every pair of AMots, as a matrix.
+template <class AComparer>
+std::vector<int> Signes(const std::vector<std::u16string>& AMots, AComparer ACompare) {
+  const std::size_t n = AMots.size();
+  std::vector<int> signes(n * n);
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < n; ++j) {
+      const int resultat = ACompare(AMots[i], AMots[j]);
+      signes[i * n + j] = (resultat > 0) - (resultat < 0);
+    }
+  }
+  return signes;
+}
+
+// A comparison orders like a sort needs (a strict weak order) exactly when
+// each word sorts by the number of words below it: then equal words have the
+// same words below them, and the order is transitive. Answers the first pair
+// that breaks it, empty when none does.
+std::string PremiereRuptureOrdreFaible(const std::vector<std::u16string>& AMots,
+                                        const std::vector<int>& ASignes) {
+  const std::size_t n = AMots.size();
+  std::vector<std::size_t> rangs(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < n; ++j) rangs[i] += ASignes[i * n + j] > 0;
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < n; ++j) {
+      const int attendu = (rangs[i] > rangs[j]) - (rangs[i] < rangs[j]);
+      if (ASignes[i * n + j] != attendu || ASignes[j * n + i] != -attendu) {
+        return "\"" + plateforme::VersUtf8(AMots[i]) + "\" / \"" + plateforme::VersUtf8(AMots[j]) +
+               "\"";
+      }
+    }
+  }
+  return {};
+}
+
+// Identical strength sorts without a second opinion: ICU's order alone is a
+// strict weak order. The system's comparer is one at every strength.
+TEST_F(TestComparateursIcu, ComparersThatASortCanRelyOn) {
+  const std::vector<std::u16string> mots = MotsMelanges();
+  TRef<IComparateurChaines> icu = GGestion->CreerComparateur(ForceIdentique, u"fr-FR");
+  EXPECT_EQ(PremiereRuptureOrdreFaible(
+                mots, Signes(mots, [&](const auto& A, const auto& B) { return icu->Compare(A, B); })),
+            "");
+  for (std::uint32_t force : {ForcePrimaire, ForceSecondaire, ForceIdentique}) {
+    TRef<IComparateurChaines> systeme = Nouveau<TComparateurChainesNatif>(force, u"fr-FR");
+    EXPECT_EQ(PremiereRuptureOrdreFaible(mots, Signes(mots, [&](const auto& A, const auto& B) {
+                                           return systeme->Compare(A, B);
+                                         })),
+              "")
+        << "force " << force;
+  }
+}
+
 TEST_F(TestComparateursIcu, AnUnknownLocaleFallsBackToTheRoot) {
   EXPECT_EQ(Comparer(ForceIdentique, u"xx-YY", u"ä", u"z"), -1);
   EXPECT_EQ(Comparer(ForceIdentique, u"\xD800", u"ä", u"z"), -1);

@@ -24,7 +24,8 @@ bool EstNomLocaleInvariant(const char16_t* ALocale) noexcept;
 // Makes a text ready for ICU the way the platform reads texts: a negative
 // length becomes the length up to the first zero. False, with the system's
 // last error set, for a null text that is not empty (EINVAL) and for a text
-// longer than an int can count (EOVERFLOW); nothing past INT_MAX units is read.
+// longer than an int can count (EOVERFLOW), read no further than where the
+// zero of a text of INT_MAX units would be.
 bool MesurerTexte(const char16_t* AChaine, int& ALongueur) noexcept;
 
 // ICU's test of a status: failures are positive, warnings negative.

@@ -24,19 +24,20 @@ class TSlotIntercepteur : public TClasseFinalisable {
   }
 
   static void Definir(TRef<IIntercepteurCompareString> AIntercepteur) {
-    if (AIntercepteur && !FIntercepteur) {
-      if (!FRecense) {
-        RecenserFinalisation<TSlotIntercepteur>(TypeGenreClasseFinalisable::cfFinalisationTardive);
-        FRecense = true;
-      }
-      FEntreePrecedente = plateforme::RemplacerCompareString(&Router);
-    } else if (!AIntercepteur && FIntercepteur) {
+    const bool installer = AIntercepteur && !FIntercepteur;
+    if (installer && !FRecense) {
+      RecenserFinalisation<TSlotIntercepteur>(TypeGenreClasseFinalisable::cfFinalisationTardive);
+      FRecense = true;
+    }
+    // The entry reaches the slot only while the slot holds an interceptor:
+    // it is routed after the slot is filled and put back before it is emptied.
+    if (!AIntercepteur && FIntercepteur) {
       plateforme::RemplacerCompareString(FEntreePrecedente);
       FEntreePrecedente = nullptr;
     }
-    // The previous one is released once the entry no longer reaches it.
     const auto precedent = TRef<IIntercepteurCompareString>::Adopter(
         std::exchange(FIntercepteur, AIntercepteur.Detacher()));
+    if (installer) FEntreePrecedente = plateforme::RemplacerCompareString(&Router);
   }
 
   // The phase took the class off its list: a later installation registers it

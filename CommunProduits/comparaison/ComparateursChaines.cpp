@@ -61,8 +61,11 @@ int TComparateurChainesIcu::ComparerAMesurer(const char16_t* AChaine1, int ALong
   return Comparer(AChaine1, ALongueur1, AChaine2, ALongueur2);
 }
 
-int TComparateurChainesIcu::Departager(const char16_t* AChaine1, int ALongueur1,
-                                       const char16_t* AChaine2, int ALongueur2) {
+int TComparateurChainesIcu::ComparerEtDepartager(const char16_t* AChaine1, int ALongueur1,
+                                                 const char16_t* AChaine2, int ALongueur2) {
+  const int resultat = FGestionIcu->ComparerAvecCollationneur(FCollationneur, AChaine1,
+                                                              ALongueur1, AChaine2, ALongueur2);
+  if (resultat != 0 || ALongueur1 == ALongueur2) return resultat;
   return FComparateurNatif->Compare(AChaine1, ALongueur1, AChaine2, ALongueur2);
 }
 

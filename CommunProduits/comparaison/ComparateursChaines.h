@@ -94,17 +94,21 @@ class TComparateurChainesIcu final : public TComparateurChainesBase {
     if (ALongueur1 == 0 || ALongueur2 == 0 || AChaine1 == AChaine2) {
       return (ALongueur1 > ALongueur2) - (ALongueur1 < ALongueur2);
     }
-    const int resultat = FGestionIcu->ComparerAvecCollationneur(FCollationneur, AChaine1,
-                                                                ALongueur1, AChaine2, ALongueur2);
-    if (resultat != 0 || ALongueur1 == ALongueur2 || !FComparateurNatif) return resultat;
-    return Departager(AChaine1, ALongueur1, AChaine2, ALongueur2);
+    // Without a second opinion ICU's answer is the answer: a plain tail call,
+    // which keeps sorting at identical strength as fast as calling ICU.
+    if (!FComparateurNatif) {
+      return FGestionIcu->ComparerAvecCollationneur(FCollationneur, AChaine1, ALongueur1,
+                                                    AChaine2, ALongueur2);
+    }
+    return ComparerEtDepartager(AChaine1, ALongueur1, AChaine2, ALongueur2);
   }
   // Measures zero-terminated texts and refuses null ones before Comparer.
   int ComparerAMesurer(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
                        int ALongueur2);
-  // The system's comparison of the same strength, for texts ICU finds equal.
-  int Departager(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
-                 int ALongueur2);
+  // ICU's answer, or the system's comparison of the same strength for texts
+  // ICU finds equal while their lengths differ.
+  int ComparerEtDepartager(const char16_t* AChaine1, int ALongueur1, const char16_t* AChaine2,
+                           int ALongueur2);
 
   TGestionIcu* FGestionIcu;  // not owned; outlives the comparer
   TypeCollationneur FCollationneur;

@@ -66,7 +66,10 @@ int TComparateurChainesIcu::ComparerEtDepartager(const char16_t* AChaine1, int A
   const int resultat = FGestionIcu->ComparerAvecCollationneur(FCollationneur, AChaine1,
                                                               ALongueur1, AChaine2, ALongueur2);
   if (resultat != 0 || ALongueur1 == ALongueur2) return resultat;
-  return FComparateurNatif->Compare(AChaine1, ALongueur1, AChaine2, ALongueur2);
+  // A locale the system does not know (ICU's "de@collation=phonebook", say)
+  // leaves ICU's answer standing rather than turning it into a failure.
+  const int departage = FComparateurNatif->Compare(AChaine1, ALongueur1, AChaine2, ALongueur2);
+  return departage == -2 ? 0 : departage;
 }
 
 void TJeuComparateursChaines::TypeLiberation::operator()(

@@ -72,6 +72,10 @@ TEST_F(TestComparateursIcu, OrdersOfTheLanguages) {
       // Equal for ICU at primary strength, but of different lengths: the
       // system's comparison decides.
       {ForcePrimaire, u"de-DE", u"ß", u"ss", 1},
+      // A locale only ICU knows: the system cannot give its opinion, and
+      // ICU's equality stands instead of a failure.
+      {ForcePrimaire, u"de@collation=phonebook", u"ß", u"ss", 0},
+      {ForceIdentique, u"de@collation=phonebook", u"ss", u"ß", -1},
       // Empty texts never reach ICU.
       {ForceIdentique, u"fr-FR", u"", u"", 0},
       {ForceIdentique, u"fr-FR", u"", u"a", -1},

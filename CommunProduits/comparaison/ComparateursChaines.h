@@ -56,7 +56,8 @@ class TComparateurChainesNatif final : public TComparateurChainesBase {
 
 // An ICU collator of the manager AGestionIcu. Texts ICU finds equal while
 // their lengths differ are ordered by the system's comparison of the same
-// strength, except at identical strength, where equal stays equal.
+// strength, except at identical strength, where equal stays equal; so do they
+// when the system cannot compare them (a locale only ICU knows).
 //
 // That second opinion makes primary and secondary strengths no strict weak
 // order, which a sort needs: at primary strength "S" equals "S\u0301" and

@@ -1,0 +1,33 @@
+#pragma once
+
+// Streams of bytes that formatters write to and read from.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kv {
+
+// A sequence of bytes with a position. Reading past the end raises instead of
+// answering fewer bytes: a reader never sees a value cut short.
+class TFlux {
+ public:
+  virtual ~TFlux() = default;
+
+  // Size in bytes of everything the stream holds.
+  virtual std::int64_t GetTaille() const = 0;
+  virtual std::int64_t GetPosition() const = 0;
+  // Raises EArgumentInvalide for a position outside [0, size].
+  virtual void SetPosition(std::int64_t APosition) = 0;
+
+  // Copies ANombre bytes from the position on; raises EReadError, having read
+  // nothing, when fewer remain.
+  virtual void Lire(void* ADestination, std::size_t ANombre) = 0;
+  // Writes ANombre bytes at the position, growing the stream as needed; raises
+  // EWriteError when the medium refuses them.
+  virtual void Ecrire(const void* ASource, std::size_t ANombre) = 0;
+
+  // Bytes left between the position and the end.
+  std::int64_t Restant() const { return GetTaille() - GetPosition(); }
+};
+
+}  // namespace kv

@@ -72,8 +72,8 @@ std::u16string DossierRuche(TypeRacineRegistre ARacine);
 // the key as it was when it was opened, or when it was last changed through
 // this object: each write re-reads the hive under the lock, applies the change,
 // replaces the file and takes the key as it now is, changes made meanwhile by
-// other writers included. A write to a key that another writer's hand-edit
-// removed meanwhile creates it again.
+// other writers included. A write to a key that has gone from the file
+// meanwhile (edited by hand) creates it again.
 class TCleRegistre {
  public:
   // The key if it exists; nothing when it does not or the hive has no file.

@@ -279,11 +279,12 @@ void AjouterValeur(std::u16string& ASortie, const TValeurNommee& AValeur) {
   ASortie += u'\n';
 }
 
-// Every key but a root without values gets its line, so that a key without
-// values or sub-keys is kept.
+// A key gets its line when it has values, or when nothing else would keep it:
+// a key without values is named by its sub-keys' lines, which come before any
+// later sibling's, so the order of the keys is kept too.
 void AjouterCle(std::u16string& ASortie, const TCleRuche& ACle, const std::u16string& AChemin,
                 bool AEstRacine) {
-  if (!AEstRacine || !ACle.Valeurs.empty()) {
+  if (!ACle.Valeurs.empty() || (!AEstRacine && ACle.SousCles.empty())) {
     ASortie += u'[';
     AjouterChaine(ASortie, AChemin);
     ASortie += u"]\n";

@@ -24,7 +24,9 @@
 //
 // The printer escapes the quote, the backslash, control characters (C0, DEL
 // and C1) and lone surrogates, so that every UTF-16 text, whatever it holds,
-// comes back unit for unit, and a line never holds more than one item.
+// comes back unit for unit, and a line never holds more than one item. It
+// leaves out the line of a key that has no values but has sub-keys, whose
+// lines create it.
 
 #include <optional>
 #include <string>

@@ -31,7 +31,8 @@ TypeNoms NomsSousCles(const TCleRuche& ACle) {
   return noms;
 }
 
-// What a person reads in the file; a key without values keeps its line.
+// What a person reads in the file: a key without values has a line of its own
+// only when it has no sub-keys either.
 TEST(TexteRucheRegistre, UneLigneParCleEtParValeur) {
   TCleRuche racine;
   bool cree = false;
@@ -47,12 +48,17 @@ TEST(TexteRucheRegistre, UneLigneParCleEtParValeur) {
       "kvr 1\n"
       "[\"\"]\n"
       "\"\" = chaine \"\"\n"
-      "[\"Software\"]\n"
       "[\"Software\\\\Vide\"]\n"
       "[\"Software\\\\Korvel\"]\n"
       "\"Chemin\" = extensible \"%HOME%\\\\x\"\n"
       "\"Essais\" = entier32 3\n"
       "\"Nom \\\"cit\xC3\xA9\\\"\" = chaine \"a\\nb\\u{1}\\u{D800}\xC3\xA9\xF0\x9F\x98\x80\"\n");
+
+  const TCleRuche relue = AnalyserRuche(TexteRuche(racine), u"/r/registre.kvr");
+  EXPECT_EQ(NomsSousCles(relue), TypeNoms{u"Software"});
+  EXPECT_EQ(NomsSousCles(*TrouverCle(relue, {u"Software"})), (TypeNoms{u"Vide", u"Korvel"}));
+  EXPECT_EQ(NomsValeurs(*TrouverCle(relue, {u"Software", u"Korvel"})),
+            (TypeNoms{u"Chemin", u"Essais", u"Nom \"cit\u00E9\""}));
 }
 
 // Written by hand: comments, blank lines, CR LF, free spacing, escapes the

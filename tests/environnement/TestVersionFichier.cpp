@@ -76,6 +76,25 @@ TEST(VersionFichier, ProgrammesConstruits) {
   EXPECT_EQ(infos.TypeFichier, 1u) << "application";
 }
 
+// A record whose four numbers differ, the first one at its largest: each lands
+// in its own half word, and the program reads it as its own version.
+TEST(VersionFichier, VersionFixeeALaConstruction) {
+  EXPECT_EQ(VersionFichier(u"" KV_SONDE_VERSION_FIXEE), (TypeVersion{65535, 2, 3, 4}));
+  TypeInfosFixesFichier infos{};
+  ASSERT_TRUE(LireInfosVersionFichier(u"" KV_SONDE_VERSION_FIXEE, infos));
+  EXPECT_EQ(infos.VersionFichierMS, 0xFFFF0002u);
+  EXPECT_EQ(infos.VersionFichierLS, 0x00030004u);
+  EXPECT_EQ(infos.VersionProduitMS, 0xFFFF0002u);
+  EXPECT_EQ(infos.VersionProduitLS, 0x00030004u);
+
+  tests::TypeLancement lancement;
+  lancement.Executable = KV_SONDE_VERSION_FIXEE;
+  lancement.Arguments = {"connue"};
+  const tests::TypeResultat resultat = tests::Lancer(lancement);
+  EXPECT_EQ(resultat.CodeSortie, 0) << resultat.Erreur;
+  EXPECT_EQ(resultat.Sortie, "connue\nconnue\nversion [65535.2.3.4]\n");
+}
+
 // The framework writes paths with backslashes.
 TEST(VersionFichier, CheminDuCadriciel) {
   const std::u16string chemin = plateforme::CheminCadriciel(u"" KV_TALVANE);

@@ -1,10 +1,9 @@
 #include "environnement/TypeVersion.h"
 
-#include <pugixml.hpp>
-
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <pugixml.hpp>
 #include <string>
 
 #include "commun/Format.h"
@@ -23,7 +22,9 @@ constexpr char ElementNumero[] = "Numero";
 // numbers actually read.
 constexpr std::size_t ReserveMaximale = 1024;
 
-[[noreturn]] void NumerosInvalides() { throw ENumerosVersionInvalides(std::u16string(MessageNumerosInvalides)); }
+[[noreturn]] void NumerosInvalides() {
+  throw ENumerosVersionInvalides(std::u16string(MessageNumerosInvalides));
+}
 
 bool EstChiffre(char16_t ACaractere) { return ACaractere >= u'0' && ACaractere <= u'9'; }
 
@@ -92,11 +93,13 @@ bool LireNumeroXml(std::string_view ATexte, std::uint32_t& ANombre) {
 
 TypeVersion::TypeVersion(const TypeVersion& AVersion, std::int32_t ANombreNumeros) {
   if (ANombreNumeros < 0) {
-    throw EArgumentInvalide(Formater(u"Nombre de numéros de version négatif : %0:d.", {ANombreNumeros}));
+    throw EArgumentInvalide(
+        Formater(u"Nombre de numéros de version négatif : %0:d.", {ANombreNumeros}));
   }
   const auto nombre = static_cast<std::size_t>(ANombreNumeros);
   const std::size_t copies = std::min(nombre, AVersion.Numeros.size());
-  Numeros.assign(AVersion.Numeros.begin(), AVersion.Numeros.begin() + static_cast<std::ptrdiff_t>(copies));
+  Numeros.assign(AVersion.Numeros.begin(),
+                 AVersion.Numeros.begin() + static_cast<std::ptrdiff_t>(copies));
   Numeros.resize(nombre, 0);
 }
 
@@ -233,7 +236,9 @@ pugi::xml_node TypeVersion::SerialiserDansXml(pugi::xml_node ANoeud) const {
     throw EArgumentInvalide(u"Le nœud XML ne peut pas recevoir l'élément d'une version.");
   }
   for (const std::uint32_t nombre : Numeros) {
-    element.append_child(ElementNumero).append_child(pugi::node_pcdata).set_value(EnDecimal(nombre).c_str());
+    element.append_child(ElementNumero)
+        .append_child(pugi::node_pcdata)
+        .set_value(EnDecimal(nombre).c_str());
   }
   return element;
 }
@@ -249,10 +254,10 @@ void TypeVersion::DeserialiserDepuisXml(pugi::xml_node ANoeud) {
     const std::string texte = TexteElement(numero);
     std::uint32_t nombre = 0;
     if (!LireNumeroXml(texte, nombre)) {
-      throw EConvertError(Formater(
-          u"'%0:.40s' n'est pas un numéro de version valide : un entier de -2147483648 à "
-          u"4294967295 est attendu.",
-          {plateforme::DepuisUtf8(texte)}));
+      throw EConvertError(
+          Formater(u"'%0:.40s' n'est pas un numéro de version valide : un entier de -2147483648 à "
+                   u"4294967295 est attendu.",
+                   {plateforme::DepuisUtf8(texte)}));
     }
     numeros.push_back(nombre);
   }

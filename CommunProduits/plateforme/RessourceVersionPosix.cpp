@@ -114,7 +114,8 @@ int NomEstSectionVersion(TLecteur& ALecteur, const TypeSection& ANoms, std::uint
   char nom[SectionVersion.size() + 1];
   const std::uint64_t longueur = std::min<std::uint64_t>(sizeof nom, ANoms.Taille - ANom);
   if (!ALecteur.Lire(ANoms.Position + ANom, nom, longueur)) return ENOEXEC;
-  AEgal = longueur == sizeof nom && std::string_view(nom, SectionVersion.size()) == SectionVersion &&
+  AEgal = longueur == sizeof nom &&
+          std::string_view(nom, SectionVersion.size()) == SectionVersion &&
           nom[SectionVersion.size()] == '\0';
   return 0;
 }
@@ -135,8 +136,11 @@ int LireBloc(TLecteur& ALecteur, const TypeSection& ASection, TypeInfosFixesFich
 int ChercherBloc(TLecteur& ALecteur, TypeInfosFixesFichier& AInfos) {
   std::uint8_t entete[TailleEnTete];
   if (!ALecteur.Lire(0, entete, sizeof entete)) return ENOEXEC;
-  if (std::memcmp(entete, "\x7F" "ELF", 4) != 0 || entete[4] != Elf64 ||
-      entete[5] != PetitBoutiste) {
+  if (std::memcmp(entete,
+                  "\x7F"
+                  "ELF",
+                  4) != 0 ||
+      entete[4] != Elf64 || entete[5] != PetitBoutiste) {
     return ENOEXEC;
   }
   const std::uint64_t table = Lire64(entete + 40);
@@ -165,7 +169,8 @@ int ChercherBloc(TLecteur& ALecteur, TypeInfosFixesFichier& AInfos) {
     TypeSection section{};
     if (!LireSection(ALecteur, table, largeur, i, section)) return ENOEXEC;
     bool trouvee = false;
-    if (const int erreur = NomEstSectionVersion(ALecteur, noms, section.Nom, trouvee)) return erreur;
+    if (const int erreur = NomEstSectionVersion(ALecteur, noms, section.Nom, trouvee))
+      return erreur;
     if (trouvee) return LireBloc(ALecteur, section, AInfos);
   }
   return ENODATA;

@@ -27,7 +27,8 @@ constexpr std::size_t TailleImage = PositionTable + 3 * 64;
 
 void Ecrire(TypeImage& AImage, std::size_t APosition, std::uint64_t AValeur, int AOctets) {
   for (int i = 0; i < AOctets; ++i) {
-    AImage.at(APosition + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(AValeur >> (8 * i));
+    AImage.at(APosition + static_cast<std::size_t>(i)) =
+        static_cast<std::uint8_t>(AValeur >> (8 * i));
   }
 }
 
@@ -35,7 +36,10 @@ std::size_t Section(std::size_t AIndice) { return PositionTable + 64 * AIndice; 
 
 TypeImage ImageValide() {
   TypeImage image(TailleImage, 0);
-  std::memcpy(image.data(), "\x7F" "ELF\x02\x01\x01", 7);
+  std::memcpy(image.data(),
+              "\x7F"
+              "ELF\x02\x01\x01",
+              7);
   Ecrire(image, 16, 2, 2);   // executable
   Ecrire(image, 18, 62, 2);  // x86-64
   Ecrire(image, 20, 1, 4);
@@ -109,8 +113,8 @@ TEST(RessourceVersion, ImagesFautives) {
       {"noms de taille immense", [=](TypeImage& I) { Ecrire(I, Section(1) + 32, immense, 8); },
        ENOEXEC},
       {"noms sans contenu", [](TypeImage& I) { Ecrire(I, Section(1) + 4, 8, 4); }, ENOEXEC},
-      {"nom hors de la table des noms",
-       [](TypeImage& I) { Ecrire(I, Section(2), TailleNoms, 4); }, ENOEXEC},
+      {"nom hors de la table des noms", [](TypeImage& I) { Ecrire(I, Section(2), TailleNoms, 4); },
+       ENOEXEC},
       // The names table cut inside ".kv_version": the name is not whole.
       {"nom coupé", [](TypeImage& I) { Ecrire(I, Section(1) + 32, TailleNoms - 1, 8); }, ENODATA},
       {"autre nom", [](TypeImage& I) { I[PositionNoms + 21] = 'X'; }, ENODATA},
@@ -166,9 +170,9 @@ TEST(RessourceVersion, ImagesCoupees) {
   const TypeImage image = ImageValide();
   for (std::size_t taille = 0; taille < image.size(); ++taille) {
     TypeInfosFixesFichier infos{};
-    EXPECT_EQ(Lire(TypeImage(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(taille)),
-                   infos),
-              ENOEXEC)
+    EXPECT_EQ(
+        Lire(TypeImage(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(taille)), infos),
+        ENOEXEC)
         << taille;
   }
 }

@@ -200,10 +200,18 @@ TEST(TypeVersion, Inclusion) {
     bool Attendu;
   };
   const TypeCas cas[] = {
-      {{1, 2, 3}, {1, 2}, true},   {{1}, {1, 0}, true},        {{1, 3}, {1, 2}, false},
-      {{7, 1}, {}, true},          {{}, {}, true},             {{}, {0, 0}, true},
-      {{}, {0, 0, 1}, false},      {{1, 2}, {1, 2, 0}, true},  {{1, 2}, {1, 2, 1}, false},
-      {{1, 2, 0, 0}, {1, 2}, true}, {{1, 2}, {1, 2, 3}, false}, {{2}, {1}, false},
+      {{1, 2, 3}, {1, 2}, true},
+      {{1}, {1, 0}, true},
+      {{1, 3}, {1, 2}, false},
+      {{7, 1}, {}, true},
+      {{}, {}, true},
+      {{}, {0, 0}, true},
+      {{}, {0, 0, 1}, false},
+      {{1, 2}, {1, 2, 0}, true},
+      {{1, 2}, {1, 2, 1}, false},
+      {{1, 2, 0, 0}, {1, 2}, true},
+      {{1, 2}, {1, 2, 3}, false},
+      {{2}, {1}, false},
   };
   for (const TypeCas& c : cas) {
     EXPECT_EQ(TypeVersion::EstInclue(c.Version1, c.Version2), c.Attendu)
@@ -231,7 +239,7 @@ TEST(TypeVersion, VersionMajeure) {
 TEST(TypeVersion, ComparateurParDefautTrie) {
   const DefaultComparer attribut = ComparateurParDefaut<TypeVersion>();
   ASSERT_TRUE(attribut.Comparateur());
-  const std::vector<TypeVersion> ordre = {{},     {0},     {1},       {1, 2}, {1, 2, 0},
+  const std::vector<TypeVersion> ordre = {{},      {0},    {1},           {1, 2},       {1, 2, 0},
                                           {1, 10}, {2, 0}, {0x80000000u}, {4294967295u}};
   std::vector<TypeVersion> versions = {ordre[6], ordre[3], ordre[8], ordre[0], ordre[5],
                                        ordre[1], ordre[7], ordre[4], ordre[2]};

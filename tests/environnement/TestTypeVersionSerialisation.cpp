@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <pugixml.hpp>
-
 #include <cstdint>
+#include <pugixml.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,8 +36,8 @@ TEST(TypeVersionFormateur, EcritLeNombrePuisChaqueNumero) {
 }
 
 TEST(TypeVersionFormateur, AllerRetour) {
-  for (const TypeVersion& version :
-       {TypeVersion{}, TypeVersion{0}, TypeVersion{1, 2, 3}, TypeVersion{4294967295u, 0x80000000u}}) {
+  for (const TypeVersion& version : {TypeVersion{}, TypeVersion{0}, TypeVersion{1, 2, 3},
+                                     TypeVersion{4294967295u, 0x80000000u}}) {
     TFormateurEnregistreur formateur;
     version.Serialiser(formateur);
     version.Serialiser(formateur);
@@ -142,9 +141,8 @@ TEST(TypeVersionXml, EcrireDeuxFoisLaisseUnSeulEnfant) {
 }
 
 TEST(TypeVersionXml, AllerRetour) {
-  for (const TypeVersion& version :
-       {TypeVersion{}, TypeVersion{0}, TypeVersion{1, 2, 3},
-        TypeVersion{4294967295u, 2147483648u, 2147483647u}}) {
+  for (const TypeVersion& version : {TypeVersion{}, TypeVersion{0}, TypeVersion{1, 2, 3},
+                                     TypeVersion{4294967295u, 2147483648u, 2147483647u}}) {
     pugi::xml_document document;
     version.SerialiserDansXml(document.append_child("Racine"));
     // Through the text of the document, as a file would keep it.

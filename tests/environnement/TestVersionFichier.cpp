@@ -25,7 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // The project's version as CMake states it, four numbers.
-TypeVersion VersionProjet() { return TypeVersion(TypeVersion::DepuisChaine(u"" KV_VERSION_PROJET), 4); }
+TypeVersion VersionProjet() {
+  return TypeVersion(TypeVersion::DepuisChaine(u"" KV_VERSION_PROJET), 4);
+}
 
 std::u16string Chemin(const fs::path& AChemin) { return plateforme::DepuisUtf8(AChemin.string()); }
 
@@ -33,8 +35,7 @@ std::u16string Chemin(const fs::path& AChemin) { return plateforme::DepuisUtf8(A
 // backslashes.
 std::u16string MessageAttendu(std::u16string_view AFichier, int ACode) {
   return u"Impossible de lire les informations de version du fichier " + std::u16string(AFichier) +
-         u"\n" +
-         plateforme::MessageErreurSysteme(ACode) + u" (" +
+         u"\n" + plateforme::MessageErreurSysteme(ACode) + u" (" +
          plateforme::DepuisUtf8(std::to_string(ACode)) + u")";
 }
 
@@ -65,7 +66,8 @@ TEST(VersionFichier, ProgrammesConstruits) {
   ASSERT_EQ(VersionProjet().Numeros.size(), 4u);
   EXPECT_EQ(VersionFichier(u"" KV_TALVANE), VersionProjet());
   EXPECT_EQ(VersionFichier(plateforme::CheminModuleExecutable()), VersionProjet());
-  EXPECT_EQ(VersionModule(reinterpret_cast<const void*>(&FonctionDeCetExecutable)), VersionProjet());
+  EXPECT_EQ(VersionModule(reinterpret_cast<const void*>(&FonctionDeCetExecutable)),
+            VersionProjet());
 
   TypeInfosFixesFichier infos{};
   ASSERT_TRUE(LireInfosVersionFichier(u"" KV_TALVANE, infos));
@@ -154,8 +156,8 @@ TEST(VersionFichier, ExecutablesCoupes) {
   for (const std::uint32_t mot : mots) {
     for (int i = 0; i < 4; ++i) enregistrement.push_back(static_cast<char>(mot >> (8 * i)));
   }
-  const auto bloc = std::search(image.begin(), image.end(), enregistrement.begin(),
-                                enregistrement.end());
+  const auto bloc =
+      std::search(image.begin(), image.end(), enregistrement.begin(), enregistrement.end());
   ASSERT_NE(bloc, image.end());
   const auto positionBloc = static_cast<std::size_t>(bloc - image.begin());
 
@@ -177,8 +179,10 @@ TEST(VersionFichier, ExecutablesCoupes) {
 // answer an empty, unknown version without reading again.
 TEST(VersionFichier, EchecMisEnCache) {
   const fs::path sonde = fs::canonical(KV_SONDE_VERSION);
-  const std::string erreur = "EInfosVersionIllisibles : " +
-                             plateforme::VersUtf8(MessageAttendu(plateforme::CheminCadriciel(Chemin(sonde)), ENODATA)) + "\n";
+  const std::string erreur =
+      "EInfosVersionIllisibles : " +
+      plateforme::VersUtf8(MessageAttendu(plateforme::CheminCadriciel(Chemin(sonde)), ENODATA)) +
+      "\n";
   struct TypeCas {
     const char* Argument;
     std::string Sortie;

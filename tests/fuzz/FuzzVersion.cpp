@@ -1,9 +1,8 @@
 // Versions read from untrusted input: the byte forms, the text form and the
 // XML form, each checked against what it must give back.
 
-#include <pugixml.hpp>
-
 #include <cstdint>
+#include <pugixml.hpp>
 #include <span>
 #include <string>
 
@@ -85,7 +84,8 @@ void VerifierTexte(std::u16string_view ATexte) {
   // Order and inclusion agree with the numbers.
   const TypeVersion coupee(version, static_cast<std::int32_t>(version.Numeros.size() / 2));
   KV_VERIFIER(TypeVersion::EstInclue(version, coupee));
-  KV_VERIFIER(TypeVersion::Comparer(coupee, version) == (coupee.Numeros.size() < version.Numeros.size() ? -1 : 0));
+  KV_VERIFIER(TypeVersion::Comparer(coupee, version) ==
+              (coupee.Numeros.size() < version.Numeros.size() ? -1 : 0));
   KV_VERIFIER(TypeVersion::Comparer(version, coupee) == -TypeVersion::Comparer(coupee, version));
 }
 

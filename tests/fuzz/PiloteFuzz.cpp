@@ -172,10 +172,12 @@ class TMutateur {
   TMutateur(std::uint64_t AGraine, std::vector<TypeEntree> AGraines, std::size_t ATailleMaximale)
       : FHasard(AGraine), FGraines(std::move(AGraines)), FTailleMaximale(ATailleMaximale) {
     // Bytes the seeds use are likelier to mean something to the target.
-    for (const TypeEntree& graine : FGraines) FAlphabet.insert(FAlphabet.end(), graine.begin(), graine.end());
+    for (const TypeEntree& graine : FGraines)
+      FAlphabet.insert(FAlphabet.end(), graine.begin(), graine.end());
     std::sort(FAlphabet.begin(), FAlphabet.end());
     FAlphabet.erase(std::unique(FAlphabet.begin(), FAlphabet.end()), FAlphabet.end());
-    for (const std::uint8_t octet : {0x00, 0x01, 0x7F, 0x80, 0xFE, 0xFF}) FAlphabet.push_back(octet);
+    for (const std::uint8_t octet : {0x00, 0x01, 0x7F, 0x80, 0xFE, 0xFF})
+      FAlphabet.push_back(octet);
   }
 
   TypeEntree Suivante() {
@@ -192,7 +194,8 @@ class TMutateur {
   std::size_t Tirer(std::size_t ANombre) { return static_cast<std::size_t>(FHasard() % ANombre); }
 
   std::uint8_t Octet() {
-    return Tirer(2) == 0 ? FAlphabet[Tirer(FAlphabet.size())] : static_cast<std::uint8_t>(FHasard());
+    return Tirer(2) == 0 ? FAlphabet[Tirer(FAlphabet.size())]
+                         : static_cast<std::uint8_t>(FHasard());
   }
 
   // Short inputs are the likeliest to hit edge cases: sizes are skewed small.
@@ -204,10 +207,9 @@ class TMutateur {
   }
 
   void EcrireEntier(TypeEntree& AEntree) {
-    static constexpr std::uint64_t Valeurs[] = {0,           1,          0x7F,       0x80,
-                                                0xFF,        0x100,      0x7FFF,     0xFFFF,
-                                                0x7FFFFFFF,  0x80000000, 0xFFFFFFFF, 0x100000000,
-                                                ~0ULL >> 1,  ~0ULL};
+    static constexpr std::uint64_t Valeurs[] = {
+        0,      1,          0x7F,       0x80,       0xFF,        0x100,      0x7FFF,
+        0xFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0x100000000, ~0ULL >> 1, ~0ULL};
     const std::size_t largeur = std::size_t{1} << Tirer(4);  // 1, 2, 4 or 8 bytes
     if (AEntree.size() < largeur) return;
     std::uint64_t valeur = Valeurs[Tirer(std::size(Valeurs))];

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define KV_VERIFIER(condition)                                                            \
-  do {                                                                                    \
-    if (!(condition)) {                                                                   \
+#define KV_VERIFIER(condition)                                                                 \
+  do {                                                                                         \
+    if (!(condition)) {                                                                        \
       std::fprintf(stderr, "%s:%d : propriété fausse : %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                       \
-    }                                                                                     \
+      std::abort();                                                                            \
+    }                                                                                          \
   } while (false)

@@ -16,3 +16,14 @@ function(kv_bibliotheque nom)
   add_library(${nom} STATIC ${ARGN})
   target_include_directories(${nom} PUBLIC ${PROJECT_SOURCE_DIR}/CommunProduits)
 endfunction()
+
+# Fuzzing with libFuzzer: everything is instrumented for coverage and checked by
+# the sanitizers; only the fuzz targets (tests/fuzz) take libFuzzer's main.
+if(TALVANE_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "TALVANE_FUZZ demande clang (CXX=clang++)")
+  endif()
+  set(_kv_fuzz -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_compile_options(${_kv_fuzz})
+  add_link_options(-fsanitize=address,undefined)
+endif()

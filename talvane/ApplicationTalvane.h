@@ -11,6 +11,8 @@ namespace talvane {
 // exists, says so in French and waits for Enter.
 class TApplicationTalvane final : public kv::TApplicationKorvelConsole {
  public:
+  using kv::TApplicationKorvelConsole::TApplicationKorvelConsole;
+
   // The spelling folder under a roaming application-data folder; an empty base
   // gives the folder from the root.
   static std::u16string DossierOrthographe(std::u16string_view ABase);

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "application/I_InformationApplication.h"
 #include "application/NommageThread.h"
 #include "comparaison/ImplGestionIcu.h"
 #include "commun/Exception.h"
@@ -13,12 +14,16 @@
 
 namespace kv {
 
-TApplicationKorvel::TApplicationKorvel(bool AOrdreStrictSuppressions) {
+TApplicationKorvel::TApplicationKorvel(IInformationApplication* AInformationApplication,
+                                       bool AOrdreStrictSuppressions) {
   try {
     DefinirRestrictionsApiWindows();
     FNom = NomProgramme(plateforme::CheminModuleExecutable());
     FDictionnaireExtensions =
         &TSingletonDictionnaireExtensions::GetDictionnaireExtensions(AOrdreStrictSuppressions);
+    if (AInformationApplication) {
+      AjouterExtension(IInformationApplication::IID, AInformationApplication);
+    }
   } catch (...) {
     Detruire();
     throw;
@@ -36,6 +41,13 @@ void TApplicationKorvel::SupprimerExtension(const TGUID& AGuid) {
 }
 
 void TApplicationKorvel::Detruire() noexcept {
+  if (FDictionnaireExtensions) {
+    try {
+      SupprimerExtension(IInformationApplication::IID);
+    } catch (...) {
+      // The early finalisation below empties the dictionary all the same.
+    }
+  }
   TClasseFinalisable::FinaliserTout(TypeGenreClasseFinalisable::cfFinalisationPrecoce);
 }
 

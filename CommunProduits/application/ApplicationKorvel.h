@@ -9,6 +9,7 @@
 namespace kv {
 
 class TDictionnaireExtensions;
+class IInformationApplication;
 
 // Base of every program of the framework: one object with a fixed lifecycle.
 // The entry point constructs it, calls Execute once and destroys it. Execute
@@ -17,8 +18,10 @@ class TDictionnaireExtensions;
 class TApplicationKorvel {
  public:
   // Computes the platform restrictions, then takes the extension dictionary,
-  // which makes the constructing thread its only user.
-  explicit TApplicationKorvel(bool AOrdreStrictSuppressions = false);
+  // which makes the constructing thread its only user, and registers the
+  // application information there when there is one.
+  explicit TApplicationKorvel(IInformationApplication* AInformationApplication = nullptr,
+                              bool AOrdreStrictSuppressions = false);
   virtual ~TApplicationKorvel();
   TApplicationKorvel(const TApplicationKorvel&) = delete;
   TApplicationKorvel& operator=(const TApplicationKorvel&) = delete;

@@ -8,6 +8,9 @@ namespace kv {
 // error and its own exit code (1 initialisation, 2 processing, 3 finalisation;
 // the last failure sets it).
 class TApplicationKorvelConsole : public TApplicationKorvel {
+ public:
+  using TApplicationKorvel::TApplicationKorvel;
+
  protected:
   void EchecInitialisation(std::u16string_view AClasseException,
                            std::u16string_view AMessage) override;

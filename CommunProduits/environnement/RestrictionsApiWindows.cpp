@@ -7,7 +7,8 @@ namespace {
 
 using plateforme::TypeIdentificationSysteme;
 
-constinit TypeRestrictionsApiWindows GRestrictions;
+// Filled once by the application's constructor, long after static initialisation.
+TypeRestrictionsApiWindows GRestrictions;
 
 void AppliquerEmulation(TypeRestrictionsApiWindows& R, const TypeIdentificationSysteme& AId) {
   R.UrlEscapeAnsi = true;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "application/ApplicationKorvel.h"
+#include "application/ImplInformationApplication.h"
 #include "comparaison/I_GestionIcu.h"
 #include "comparaison/IntercepteurCompareString.h"
 #include "commun/Exception.h"
@@ -165,6 +166,7 @@ TEST(Application, LaDestructionLancePhasePrecoce) {
 // Exposes the service registration of the application.
 class TApplicationServices final : public TApplicationKorvel {
  public:
+  using TApplicationKorvel::TApplicationKorvel;
   using TApplicationKorvel::AjouterExtension;
   using TApplicationKorvel::SupprimerExtension;
   void Traiter() override {}
@@ -202,6 +204,25 @@ TEST(Application, LaConstructionPrepareRestrictionsEtDictionnaire) {
   }
   EXPECT_TRUE(libere) << "a service still registered goes with the application";
   EXPECT_FALSE(TSingletonDictionnaireExtensions::Connait(GuidService));
+}
+
+TEST(Application, LInformationEstEnregistreeDeLaConstructionALaDestruction) {
+  const auto information = Nouveau<TInformationApplication>(
+      u"Talvane", TypeProduit::prOutils, TypeGenreApplication::gaIndefini, TypeVersion{1},
+      std::uint8_t{1}, TypePaysDistribution::pdFrance, TypeSourceEnvironnement::seAucune);
+  {
+    TApplicationServices application(information.Get());
+    TRef<IInformationApplication> trouvee;
+    ASSERT_TRUE(TSingletonDictionnaireExtensions::TryGet(trouvee));
+    EXPECT_EQ(trouvee->GetNom(), u"Talvane");
+    EXPECT_GT(information->CompteurReferences(), 2) << "the dictionary holds a reference";
+  }
+  EXPECT_FALSE(TSingletonDictionnaireExtensions::Connait(IInformationApplication::IID));
+  EXPECT_EQ(information->CompteurReferences(), 1) << "only the test's reference is left";
+
+  // Without information, nothing is registered under its GUID.
+  TApplicationServices sansInformation;
+  EXPECT_FALSE(TSingletonDictionnaireExtensions::Connait(IInformationApplication::IID));
 }
 
 // The base Initialiser names the calling thread; the kernel keeps 15 bytes.

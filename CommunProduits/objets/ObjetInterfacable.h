@@ -85,6 +85,9 @@ class TObjetInterfacable : public IAvecConteneur {
   // The object's own count (zero once attached to a container).
   std::int32_t CompteurReferences() const noexcept { return FCompteurReferences; }
 
+  // True when releasing the last reference frees the object.
+  bool LiberationAutomatique() const noexcept { return FLiberationAutomatique; }
+
  protected:
   virtual ~TObjetInterfacable();
 

@@ -68,8 +68,10 @@ TEST(ListeMetaInfo, NomsQuelleQueSoitLaCasse) {
     bool Trouve;
   };
   constexpr TypeCas Cas[] = {
-      {u"ifsTout", u"IFSTOUT", true},        {u"ifsTout", u"IfsTout", true},
-      {u"ifsTout", u"ifstout", true},        {u"ifsTout", u"ifsTou", false},
+      {u"ifsTout", u"IFSTOUT", true},
+      {u"ifsTout", u"IfsTout", true},
+      {u"ifsTout", u"ifstout", true},
+      {u"ifsTout", u"ifsTou", false},
       {u"\u00C9t\u00E9", u"\u00E9T\u00C9", true},  // beyond ASCII too
       {u"\u00C9t\u00E9", u"ETE", false},
   };

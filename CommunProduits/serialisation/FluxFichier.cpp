@@ -30,8 +30,9 @@ std::u16string Raison() {
 
 TFluxFichier::TFluxFichier(std::u16string_view AChemin, TypeModeFluxFichier AMode)
     : FChemin(AChemin), FEcriture(AMode != TypeModeFluxFichier::mffLecture) {
-  if (!FFichier.Ouvrir(plateforme::CheminNatif(AChemin), Ouverture(AMode)) ||
-      (FTaille = FFichier.Taille()) < 0) {
+  const bool ouvert = FFichier.Ouvrir(plateforme::CheminNatif(AChemin), Ouverture(AMode));
+  if (ouvert) FTaille = FFichier.Taille();
+  if (!ouvert || FTaille < 0) {
     const std::u16string raison = Raison();
     throw EInOutError(
         Formater(u"Impossible d'ouvrir le fichier « %0:s » : %1:s", {FChemin, raison}));

@@ -48,7 +48,11 @@
 //
 // A formatter either writes or reads, as chosen when it is made; the
 // operations of the other direction raise (EWriteError, EReadError) and leave
-// the stream alone.
+// the stream alone. Each value goes to the stream in one write; a failed
+// object (its description raised) leaves what it had written.
+//
+// GetEcrivainValeurs, which writes values described by run-time type
+// information, comes with those descriptions.
 
 #include <cstddef>
 #include <cstdint>

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Allocations.h"
 #include "Noeuds.h"
 #include "outils/DossierTemporaire.h"
 #include "serialisation/FluxFichier.h"
@@ -452,7 +453,10 @@ TEST_F(FormateurBinaire, LongueursAnnonceesAuDelaDuFlux) {
   for (const TypeCas& cas : Cas) {
     SCOPED_TRACE(cas.Nom);
     TFluxMemoire flux(cas.Octets.Octets);
-    EXPECT_THROW(cas.Lire(*Lecteur(flux)), EReadError);
+    TRef<TFormateurBinaire> lecteur = Lecteur(flux);
+    PlusGrandeAllocationDepuis();
+    EXPECT_THROW(cas.Lire(*lecteur), EReadError);
+    EXPECT_LT(PlusGrandeAllocationDepuis(), 4096u) << "refused before anything is allocated";
     EXPECT_EQ(flux.GetPosition(), 0);
   }
 }

@@ -18,8 +18,7 @@ std::size_t PlusGrandeAllocationDepuis() { return PlusGrande.exchange(0); }
 // The replaceable global forms; the array and no-throw forms go through these.
 void* operator new(std::size_t ATaille) {
   std::size_t plusGrande = kv::test::PlusGrande.load(std::memory_order_relaxed);
-  while (ATaille > plusGrande &&
-         !kv::test::PlusGrande.compare_exchange_weak(plusGrande, ATaille)) {
+  while (ATaille > plusGrande && !kv::test::PlusGrande.compare_exchange_weak(plusGrande, ATaille)) {
   }
   if (void* bloc = std::malloc(ATaille == 0 ? 1 : ATaille)) return bloc;
   throw std::bad_alloc();

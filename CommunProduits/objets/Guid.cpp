@@ -1,5 +1,7 @@
 #include "objets/Guid.h"
 
+#include "plateforme/Identifiants.h"
+
 namespace kv {
 namespace {
 
@@ -69,6 +71,19 @@ bool TexteVersGuid(std::u16string_view ATexte, TGUID& AGuid) {
   }
   AGuid = guid;
   return true;
+}
+
+TGUID NouveauGuid() {
+  // The identifier's bytes come in text order; the first three groups are
+  // numbers, most significant byte first.
+  const plateforme::TypeOctetsIdentifiant o = plateforme::NouvelIdentifiantAleatoire();
+  TGUID guid;
+  guid.D1 = static_cast<std::uint32_t>(o[0]) << 24 | static_cast<std::uint32_t>(o[1]) << 16 |
+            static_cast<std::uint32_t>(o[2]) << 8 | o[3];
+  guid.D2 = static_cast<std::uint16_t>(o[4] << 8 | o[5]);
+  guid.D3 = static_cast<std::uint16_t>(o[6] << 8 | o[7]);
+  for (std::size_t i = 0; i < 8; ++i) guid.D4[i] = o[8 + i];
+  return guid;
 }
 
 }  // namespace kv

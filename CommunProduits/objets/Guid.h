@@ -69,6 +69,11 @@ std::u16string GuidVersTexte(const TGUID& AGuid);
 // Reads the text form (either letter case); false when the text is anything else.
 bool TexteVersGuid(std::u16string_view ATexte, TGUID& AGuid);
 
+// A new random GUID of version 4 (its text form reads "{XXXXXXXX-XXXX-4XXX-
+// YXXX-XXXXXXXXXXXX}", Y one of 8, 9, A, B). Raises Exception when the system
+// cannot give random bits.
+TGUID NouveauGuid();
+
 // Hash for the hash maps keyed by GUID. GUIDs are random or nearly so, hence the
 // plain fold of the two halves.
 struct THachageGuid {

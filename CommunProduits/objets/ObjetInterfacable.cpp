@@ -109,6 +109,13 @@ std::u16string TObjetInterfacable::NomClasseObjet() const {
   return NomSansEspaceDeNoms(typeid(*this));
 }
 
+const TClasse& TObjetInterfacable::Classe() noexcept {
+  static TSansDestruction<TClasse> classe(u"TObjetInterfacable", nullptr);
+  return *classe;
+}
+
+const TClasse& TObjetInterfacable::ClasseObjet() const noexcept { return Classe(); }
+
 TObjetInterfacable::~TObjetInterfacable() {
   FConteneur = nullptr;
   CompteurALaDestruction = FCompteurReferences;

@@ -6,6 +6,7 @@
 #include <typeinfo>
 #include <utility>
 
+#include "objets/Classe.h"
 #include "objets/I_AvecConteneur.h"
 #include "objets/Interface.h"
 #include "objets/Reference.h"
@@ -74,8 +75,18 @@ class TObjetInterfacable : public IAvecConteneur {
   // The class name that messages show ("TDossierSpecial").
   std::u16string NomClasseObjet() const;
 
+  // The class object of TObjetInterfacable, the root of the framework's
+  // classes: its parent is null.
+  static const TClasse& Classe() noexcept;
+  // The class object of the object's class, as the class declares it with
+  // KV_CLASSE (that of its nearest declared ancestor otherwise).
+  virtual const TClasse& ClasseObjet() const noexcept;
+
   // The object's own count (zero once attached to a container).
   std::int32_t CompteurReferences() const noexcept { return FCompteurReferences; }
+
+  // True when releasing the last reference frees the object.
+  bool LiberationAutomatique() const noexcept { return FLiberationAutomatique; }
 
  protected:
   virtual ~TObjetInterfacable();

@@ -15,6 +15,7 @@ class TObjetInterfacableExtensible : public TObjetInterfacable,
                                      public IInterfaceExtensible,
                                      public IConteneurDeParties {
   KV_METHODES_IINTERFACE(TObjetInterfacable)
+  KV_CLASSE(TObjetInterfacableExtensible, TObjetInterfacable)
 
  public:
   using TObjetInterfacable::TObjetInterfacable;

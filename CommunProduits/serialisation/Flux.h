@@ -5,7 +5,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "commun/Exception.h"
+
 namespace kv {
+
+// A stream, or a formatter reading one, cannot give what is asked: the bytes
+// end too soon, or they are not what the reader expects. Messages begin with
+// "Erreur de lecture du flux : ".
+KV_DECLARER_EXCEPTION(EReadError, EInOutError);
+// A stream, or a formatter writing one, cannot take what it is given. Messages
+// begin with "Erreur d'écriture du flux : ".
+KV_DECLARER_EXCEPTION(EWriteError, EInOutError);
 
 // A sequence of bytes with a position. Reading past the end raises instead of
 // answering fewer bytes: a reader never sees a value cut short.

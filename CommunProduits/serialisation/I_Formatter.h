@@ -36,6 +36,9 @@ class IFormatter : public IInterface {
   // The stream read from; its size bounds what can still be read.
   virtual TFlux& GetFlux() = 0;
 
+  // GetEcrivainValeurs, the writer of values described by run-time type
+  // information, comes with those descriptions and is not declared yet.
+
   virtual void EcrireBooleen(bool AValeur) = 0;
   virtual bool LireBooleen() = 0;
   virtual void EcrireEntier(std::int32_t AValeur) = 0;

@@ -45,6 +45,15 @@ TEST(Guid, DisposionEnMemoire) {
   EXPECT_NE(THachageGuid{}(autre), THachageGuid{}(guid));
 }
 
+TEST(Guid, NouveauxGuidsDeVersionQuatre) {
+  const TGUID premier = NouveauGuid();
+  const std::u16string texte = GuidVersTexte(premier);
+  EXPECT_EQ(texte[15], u'4') << plateforme::VersUtf8(texte);
+  EXPECT_NE(std::u16string_view(u"89AB").find(texte[20]), std::u16string_view::npos)
+      << plateforme::VersUtf8(texte);
+  EXPECT_NE(NouveauGuid(), premier);
+}
+
 TEST(Guid, LectureDuTexte) {
   TGUID guid;
   EXPECT_TRUE(TexteVersGuid(u"{ba438c2c-d1fb-4457-82b3-52bf1c57e4e1}", guid)) << "lower case";

@@ -1,0 +1,29 @@
+#include "Allocations.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace kv::test {
+namespace {
+
+std::atomic<std::size_t> PlusGrande{0};
+
+}  // namespace
+
+std::size_t PlusGrandeAllocationDepuis() { return PlusGrande.exchange(0); }
+
+}  // namespace kv::test
+
+// The replaceable global forms; the array and no-throw forms go through these.
+void* operator new(std::size_t ATaille) {
+  std::size_t plusGrande = kv::test::PlusGrande.load(std::memory_order_relaxed);
+  while (ATaille > plusGrande && !kv::test::PlusGrande.compare_exchange_weak(plusGrande, ATaille)) {
+  }
+  if (void* bloc = std::malloc(ATaille == 0 ? 1 : ATaille)) return bloc;
+  throw std::bad_alloc();
+}
+
+void operator delete(void* ABloc) noexcept { std::free(ABloc); }
+
+void operator delete(void* ABloc, std::size_t) noexcept { std::free(ABloc); }

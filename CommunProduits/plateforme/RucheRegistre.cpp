@@ -17,6 +17,14 @@ constexpr std::u16string_view MotChaine = u"chaine";
 constexpr std::u16string_view MotExtensible = u"extensible";
 constexpr std::u16string_view MotEntier32 = u"entier32";
 
+// The characters written as a backslash and a letter, and that letter.
+struct TypeEchappement {
+  char16_t Brut;
+  char16_t Lettre;
+};
+constexpr TypeEchappement Echappements[] = {
+    {u'\\', u'\\'}, {u'"', u'"'}, {u'\n', u'n'}, {u'\r', u'r'}, {u'\t', u't'}};
+
 bool MemeNom(std::u16string_view A, std::u16string_view B) {
   return A.size() == B.size() && EnMinuscules(A) == EnMinuscules(B);
 }
@@ -105,35 +113,20 @@ std::u16string TLecteurLigne::Chaine() {
       continue;
     }
     if (AuBout()) Echouer(u"guillemet fermant manquant");
-    switch (FLigne[FPosition++]) {
-      case u'\\':
-        resultat += u'\\';
-        break;
-      case u'"':
-        resultat += u'"';
-        break;
-      case u'n':
-        resultat += u'\n';
-        break;
-      case u'r':
-        resultat += u'\r';
-        break;
-      case u't':
-        resultat += u'\t';
-        break;
-      case u'u': {
-        const char32_t point = PointDeCode();
-        if (point > 0xFFFF) {
-          resultat += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-          resultat += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
-        } else {
-          resultat += static_cast<char16_t>(point);
-        }
-        break;
+    const char16_t lettre = FLigne[FPosition++];
+    if (lettre == u'u') {
+      const char32_t point = PointDeCode();
+      if (point > 0xFFFF) {
+        resultat += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+        resultat += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+      } else {
+        resultat += static_cast<char16_t>(point);
       }
-      default:
-        Echouer(u"séquence d'échappement inconnue");
+      continue;
     }
+    const auto echappement = std::ranges::find(Echappements, lettre, &TypeEchappement::Lettre);
+    if (echappement == std::end(Echappements)) Echouer(u"séquence d'échappement inconnue");
+    resultat += echappement->Brut;
   }
 }
 
@@ -230,24 +223,11 @@ void AjouterChaine(std::u16string& ASortie, std::u16string_view ATexte) {
   ASortie += u'"';
   for (std::size_t i = 0; i < ATexte.size(); ++i) {
     const char16_t c = ATexte[i];
-    switch (c) {
-      case u'\\':
-        ASortie += u"\\\\";
-        continue;
-      case u'"':
-        ASortie += u"\\\"";
-        continue;
-      case u'\n':
-        ASortie += u"\\n";
-        continue;
-      case u'\r':
-        ASortie += u"\\r";
-        continue;
-      case u'\t':
-        ASortie += u"\\t";
-        continue;
-      default:
-        break;
+    const auto echappement = std::ranges::find(Echappements, c, &TypeEchappement::Brut);
+    if (echappement != std::end(Echappements)) {
+      ASortie += u'\\';
+      ASortie += echappement->Lettre;
+      continue;
     }
     if (EstHaut(c) && i + 1 < ATexte.size() && EstBas(ATexte[i + 1])) {
       ASortie += c;

@@ -10,6 +10,8 @@
 #include "SurveillanceAllocations.h"
 #include "commun/Format.h"
 #include "environnement/TypeVersion.h"
+#include "serialisation/FluxMemoire.h"
+#include "serialisation/FormateurBinaire.h"
 
 namespace kv {
 namespace {
@@ -110,6 +112,48 @@ TEST(TypeVersionFormateur, GenreInattenduLaisseLaVersion) {
   TypeVersion version{5};
   EXPECT_THROW(version.Deserialiser(formateur), tests::ELectureEnregistreur);
   EXPECT_EQ(version, TypeVersion{5});
+}
+
+// The same through the framework's binary formatter over memory: versions
+// written one after the other come back in order, and a stream cut anywhere
+// raises the formatter's read error instead of giving a shorter version.
+TEST(TypeVersionFormateur, AllerRetourParLeFormateurBinaire) {
+  const std::vector<TypeVersion> versions = {TypeVersion{}, TypeVersion{2024, 1, 2, 3},
+                                             TypeVersion{4294967295u}};
+  TFluxMemoire flux;
+  {
+    const auto ecrivain = Nouveau<TFormateurBinaire>(flux, TypeSensFormateur::sfEcriture);
+    for (const TypeVersion& version : versions) version.Serialiser(*ecrivain);
+  }
+  flux.SetPosition(0);
+  const auto lecteur = Nouveau<TFormateurBinaire>(flux, TypeSensFormateur::sfLecture);
+  for (const TypeVersion& attendue : versions) {
+    TypeVersion lue{9, 9};
+    lue.Deserialiser(*lecteur);
+    EXPECT_EQ(lue, attendue);
+  }
+  EXPECT_EQ(flux.Restant(), 0);
+
+  for (std::int64_t coupe = 1; coupe < flux.GetTaille(); ++coupe) {
+    std::vector<std::uint8_t> octets(static_cast<std::size_t>(coupe));
+    flux.SetPosition(0);
+    flux.Lire(octets.data(), octets.size());
+    TFluxMemoire fluxCoupe(octets);
+    const auto lecteurCoupe = Nouveau<TFormateurBinaire>(fluxCoupe, TypeSensFormateur::sfLecture);
+    bool echec = false;
+    try {
+      for (std::size_t i = 0; i < versions.size(); ++i) {
+        TypeVersion lue;
+        lue.Deserialiser(*lecteurCoupe);
+        EXPECT_EQ(lue, versions[i]) << "cut at " << coupe;
+      }
+    } catch (const EReadError&) {
+      echec = true;
+    } catch (const ENumerosVersionInvalides&) {
+      echec = true;  // a count that the rest of the stream cannot hold
+    }
+    EXPECT_TRUE(echec) << "cut at " << coupe;
+  }
 }
 
 TEST(TypeVersionXml, Forme) {

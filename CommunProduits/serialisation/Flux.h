@@ -36,8 +36,17 @@ class TFlux {
   // EWriteError when the medium refuses them.
   virtual void Ecrire(const void* ASource, std::size_t ANombre) = 0;
 
-  // Bytes left between the position and the end.
-  std::int64_t Restant() const { return GetTaille() - GetPosition(); }
+  // Bytes left between the position and the end; never negative.
+  std::int64_t Restant() const {
+    const std::int64_t restant = GetTaille() - GetPosition();
+    return restant > 0 ? restant : 0;
+  }
+
+ protected:
+  // The checks every stream makes, with their messages: SetPosition's
+  // (EArgumentInvalide) and Lire's (EReadError).
+  void VerifierPosition(std::int64_t APosition) const;
+  void VerifierLecture(std::size_t ANombre) const;
 };
 
 }  // namespace kv

@@ -44,22 +44,13 @@ std::int64_t TFluxFichier::GetTaille() const { return FTaille; }
 std::int64_t TFluxFichier::GetPosition() const { return FPosition; }
 
 void TFluxFichier::SetPosition(std::int64_t APosition) {
-  if (APosition < 0 || APosition > FTaille) {
-    throw EArgumentInvalide(
-        Formater(u"Position %0:d hors du flux de %1:d octets.",
-                 {static_cast<long long>(APosition), static_cast<long long>(FTaille)}));
-  }
+  VerifierPosition(APosition);
   FPosition = APosition;
 }
 
 void TFluxFichier::Lire(void* ADestination, std::size_t ANombre) {
   if (ANombre == 0) return;
-  const std::int64_t restant = FTaille > FPosition ? FTaille - FPosition : 0;
-  if (ANombre > static_cast<std::uint64_t>(restant)) {
-    throw EReadError(
-        Formater(u"Erreur de lecture du flux : %0:u octets demandés, %1:d restants.",
-                 {static_cast<unsigned long long>(ANombre), static_cast<long long>(restant)}));
-  }
+  VerifierLecture(ANombre);
   const std::int64_t lus = FFichier.LireA(FPosition, ADestination, ANombre);
   if (lus < 0) {
     const std::u16string raison = Raison();

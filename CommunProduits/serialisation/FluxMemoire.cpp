@@ -4,8 +4,6 @@
 #include <new>
 #include <stdexcept>
 
-#include "commun/Format.h"
-
 namespace kv {
 
 TFluxMemoire::TFluxMemoire(std::span<const std::uint8_t> AOctets)
@@ -16,20 +14,12 @@ std::int64_t TFluxMemoire::GetTaille() const { return static_cast<std::int64_t>(
 std::int64_t TFluxMemoire::GetPosition() const { return static_cast<std::int64_t>(FPosition); }
 
 void TFluxMemoire::SetPosition(std::int64_t APosition) {
-  if (APosition < 0 || APosition > GetTaille()) {
-    throw EArgumentInvalide(
-        Formater(u"Position %0:d hors du flux de %1:d octets.",
-                 {static_cast<long long>(APosition), static_cast<long long>(GetTaille())}));
-  }
+  VerifierPosition(APosition);
   FPosition = static_cast<std::size_t>(APosition);
 }
 
 void TFluxMemoire::Lire(void* ADestination, std::size_t ANombre) {
-  if (ANombre > FOctets.size() - FPosition) {
-    throw EReadError(Formater(u"Erreur de lecture du flux : %0:u octets demandés, %1:u restants.",
-                              {static_cast<unsigned long long>(ANombre),
-                               static_cast<unsigned long long>(FOctets.size() - FPosition)}));
-  }
+  VerifierLecture(ANombre);
   if (ANombre == 0) return;
   std::memcpy(ADestination, FOctets.data() + FPosition, ANombre);
   FPosition += ANombre;

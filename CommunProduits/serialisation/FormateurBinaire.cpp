@@ -82,10 +82,6 @@ void AjouterTexte(TypeEnregistrement& AEnregistrement, std::u16string_view AText
   for (const char16_t unite : ATexte) AjouterNombre(AEnregistrement, unite, 2);
 }
 
-}  // namespace
-
-namespace {
-
 constexpr std::uint8_t Code(TFormateurBinaire::TypeGenre AGenre) {
   return static_cast<std::uint8_t>(AGenre);
 }
@@ -317,22 +313,9 @@ void TFormateurBinaire::VerifierLecture() {
   if (FSens != TypeSensFormateur::sfLecture) LeverLecture(u"formateur ouvert en écriture.");
 }
 
-std::int64_t TFormateurBinaire::Restant() const {
-  const std::int64_t restant = FFlux.Restant();
-  return restant > 0 ? restant : 0;
-}
-
-void TFormateurBinaire::LireBrut(void* ADestination, std::size_t ANombre) {
-  if (ANombre > static_cast<std::uint64_t>(Restant())) {
-    LeverLecture(u"%0:u octets attendus, %1:d restants.",
-                 {static_cast<unsigned long long>(ANombre), static_cast<long long>(Restant())});
-  }
-  FFlux.Lire(ADestination, ANombre);
-}
-
 std::uint64_t TFormateurBinaire::LireNombre(std::size_t AOctets) {
   std::uint8_t octets[8];
-  LireBrut(octets, AOctets);
+  FFlux.Lire(octets, AOctets);
   std::uint64_t valeur = 0;
   for (std::size_t i = AOctets; i-- > 0;) valeur = valeur << 8 | octets[i];
   return valeur;
@@ -340,12 +323,13 @@ std::uint64_t TFormateurBinaire::LireNombre(std::size_t AOctets) {
 
 std::u16string TFormateurBinaire::LireTexte() {
   const std::uint64_t unites = LireNombre(4);
-  if (unites > static_cast<std::uint64_t>(Restant()) / 2) {
-    LeverLecture(u"chaîne de %0:u unités annoncée, %1:d octets restants.",
-                 {static_cast<unsigned long long>(unites), static_cast<long long>(Restant())});
+  if (unites > static_cast<std::uint64_t>(FFlux.Restant()) / 2) {
+    LeverLecture(
+        u"chaîne de %0:u unités annoncée, %1:d octets restants.",
+        {static_cast<unsigned long long>(unites), static_cast<long long>(FFlux.Restant())});
   }
   std::u16string texte(static_cast<std::size_t>(unites), u'\0');
-  LireBrut(texte.data(), texte.size() * 2);
+  FFlux.Lire(texte.data(), texte.size() * 2);
   if constexpr (std::endian::native == std::endian::big) {
     for (char16_t& unite : texte) unite = static_cast<char16_t>(unite >> 8 | unite << 8);
   }
@@ -360,9 +344,9 @@ TFormateurBinaire::TypeGenre TFormateurBinaire::LireGenre(TypeGenre AAttendu, Ty
     if (genre == AAttendu || genre == AAutre) return genre;
     if (genre == TypeGenre::Taille) {
       const auto taille = static_cast<std::int64_t>(LireNombre(8));
-      if (taille < 0 || taille > Restant()) {
+      if (taille < 0 || taille > FFlux.Restant()) {
         LeverLecture(u"taille annoncée de %0:d octets, %1:d restants.",
-                     {static_cast<long long>(taille), static_cast<long long>(Restant())});
+                     {static_cast<long long>(taille), static_cast<long long>(FFlux.Restant())});
       }
     } else if (genre == TypeGenre::DebutElement && !elementAttendu) {
       LireTexte();  // the name, passed over
@@ -412,7 +396,7 @@ TGUID TFormateurBinaire::LireGuid() {
   guid.D1 = static_cast<std::uint32_t>(LireNombre(4));
   guid.D2 = static_cast<std::uint16_t>(LireNombre(2));
   guid.D3 = static_cast<std::uint16_t>(LireNombre(2));
-  LireBrut(guid.D4.data(), guid.D4.size());
+  FFlux.Lire(guid.D4.data(), guid.D4.size());
   return garde.Valider(guid);
 }
 
@@ -420,9 +404,10 @@ std::vector<std::int32_t> TFormateurBinaire::LireTableauEntiers() {
   TGardeLecture garde(*this);
   LireGenre(TypeGenre::TableauEntiers);
   const std::uint64_t nombre = LireNombre(4);
-  if (nombre > static_cast<std::uint64_t>(Restant()) / 4) {
-    LeverLecture(u"tableau de %0:u entiers annoncé, %1:d octets restants.",
-                 {static_cast<unsigned long long>(nombre), static_cast<long long>(Restant())});
+  if (nombre > static_cast<std::uint64_t>(FFlux.Restant()) / 4) {
+    LeverLecture(
+        u"tableau de %0:u entiers annoncé, %1:d octets restants.",
+        {static_cast<unsigned long long>(nombre), static_cast<long long>(FFlux.Restant())});
   }
   std::vector<std::int32_t> valeurs(static_cast<std::size_t>(nombre));
   for (std::int32_t& valeur : valeurs) {
@@ -439,7 +424,7 @@ void TFormateurBinaire::LireOctets(void* ADestination, std::size_t ANombre) {
     LeverLecture(u"%0:u octets attendus, %1:u écrits.", {static_cast<unsigned long long>(ANombre),
                                                          static_cast<unsigned long long>(nombre)});
   }
-  LireBrut(ADestination, ANombre);
+  FFlux.Lire(ADestination, ANombre);
   garde.Valider();
 }
 

@@ -144,8 +144,6 @@ class TFormateurBinaire : public TObjetInterfacable, public IFormatter {
 
   // Reading.
   void VerifierLecture();
-  std::int64_t Restant() const;
-  void LireBrut(void* ADestination, std::size_t ANombre);
   std::uint64_t LireNombre(std::size_t AOctets);
   std::u16string LireTexte();
   // Reads the kind byte of the next record, passing over what may be passed

@@ -75,6 +75,15 @@ std::u16string TexteChemin(const std::vector<std::u16string>& AChemin) {
   return texte;
 }
 
+// A change asked of a key opened for reading.
+[[noreturn]] void RefuserLectureSeule(const std::vector<std::u16string>& AChemin,
+                                      std::u16string_view ANom, std::u16string_view AAction) {
+  throw EEcritureRegistre(Formater(
+      u"La clé du registre « %0:s » est ouverte en lecture seule : la valeur « %1:s » ne peut "
+      u"pas %2:s.",
+      {TexteChemin(AChemin), ANom, AAction}));
+}
+
 // ---- Files ----
 
 class TDescripteur {
@@ -314,12 +323,7 @@ std::vector<std::u16string> TCleRegistre::NomsSousCles() const {
 }
 
 void TCleRegistre::EcrireValeur(std::u16string_view ANom, const TValeurRegistre& AValeur) {
-  if (!FEtat->Ecriture) {
-    throw EEcritureRegistre(Formater(
-        u"La clé du registre « %0:s » est ouverte en lecture seule : la valeur « %1:s » ne peut "
-        u"pas y être écrite.",
-        {TexteChemin(FEtat->Chemin), ANom}));
-  }
+  if (!FEtat->Ecriture) RefuserLectureSeule(FEtat->Chemin, ANom, u"y être écrite");
   if (AValeur.Type != TypeValeurRegistre::tvChaine &&
       AValeur.Type != TypeValeurRegistre::tvChaineExtensible &&
       AValeur.Type != TypeValeurRegistre::tvEntier32) {
@@ -335,12 +339,7 @@ void TCleRegistre::EcrireValeur(std::u16string_view ANom, const TValeurRegistre&
 }
 
 bool TCleRegistre::SupprimerValeur(std::u16string_view ANom) {
-  if (!FEtat->Ecriture) {
-    throw EEcritureRegistre(Formater(
-        u"La clé du registre « %0:s » est ouverte en lecture seule : la valeur « %1:s » ne peut "
-        u"pas en être supprimée.",
-        {TexteChemin(FEtat->Chemin), ANom}));
-  }
+  if (!FEtat->Ecriture) RefuserLectureSeule(FEtat->Chemin, ANom, u"en être supprimée");
   bool supprimee = false;
   const TCleRuche racine = ModifierRuche(FEtat->Racine, [&](TCleRuche& ARuche) {
     TCleRuche* cle = TrouverCle(ARuche, FEtat->Chemin);

@@ -1,12 +1,9 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "plateforme/CheminsPosix.h"
+#include "plateforme/FichierBinaire.h"
 #include "plateforme/RessourceVersion.h"
 
 namespace kv::plateforme {
@@ -76,24 +73,17 @@ class TLecteurMemoire : public TLecteur {
 
 class TLecteurFichier : public TLecteur {
  public:
-  TLecteurFichier(int AFichier, std::uint64_t ATaille) : TLecteur(ATaille), FFichier(AFichier) {}
+  TLecteurFichier(const TFichierBinaire& AFichier, std::uint64_t ATaille)
+      : TLecteur(ATaille), FFichier(AFichier) {}
 
  private:
   // A file that shrank since its size was taken reads short: a failure.
   bool LireDedans(std::uint64_t APosition, void* ADestination, std::size_t ANombre) override {
-    auto* destination = static_cast<char*>(ADestination);
-    while (ANombre > 0) {
-      const ssize_t lus = ::pread(FFichier, destination, ANombre, static_cast<off_t>(APosition));
-      if (lus < 0 && errno == EINTR) continue;
-      if (lus <= 0) return false;
-      destination += lus;
-      ANombre -= static_cast<std::size_t>(lus);
-      APosition += static_cast<std::uint64_t>(lus);
-    }
-    return true;
+    return FFichier.LireA(static_cast<std::int64_t>(APosition), ADestination, ANombre) ==
+           static_cast<std::int64_t>(ANombre);
   }
 
-  int FFichier;
+  const TFichierBinaire& FFichier;
 };
 
 bool LireSection(TLecteur& ALecteur, std::uint64_t ATable, std::uint64_t ALargeur,
@@ -185,24 +175,19 @@ bool Conclure(int AErreur) {
 }  // namespace
 
 bool LireInfosVersion(std::u16string_view AChemin, TypeInfosFixesFichier& AInfos) {
-  const auto chemin = CheminSysteme(AChemin);
-  if (!chemin) return Conclure(ENOENT);
-  // Not blocking: opening a pipe would otherwise wait for a writer.
-  const int fichier = ::open(chemin->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fichier < 0) return false;
-  struct stat etat {};
+  if (!CheminSysteme(AChemin)) return Conclure(ENOENT);
   int erreur = 0;
-  if (::fstat(fichier, &etat) != 0) {
-    erreur = errno;
-  } else if (S_ISDIR(etat.st_mode)) {
-    erreur = EISDIR;
-  } else if (!S_ISREG(etat.st_mode)) {
-    erreur = ENOEXEC;
-  } else {
-    TLecteurFichier lecteur(fichier, static_cast<std::uint64_t>(etat.st_size));
+  {
+    TFichierBinaire fichier;
+    if (!fichier.Ouvrir(AChemin, TypeOuvertureFichier::ofLecture)) {
+      // A pipe or a device, refused as not a regular file, is no executable.
+      return errno == EINVAL ? Conclure(ENOEXEC) : false;
+    }
+    const std::int64_t taille = fichier.Taille();
+    if (taille < 0) return false;
+    TLecteurFichier lecteur(fichier, static_cast<std::uint64_t>(taille));
     erreur = ChercherBloc(lecteur, AInfos);
   }
-  ::close(fichier);
   return Conclure(erreur);
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "outils/DossierTemporaire.h"
 #include "outils/VariableTemporaire.h"
@@ -11,8 +12,10 @@ namespace kv::tests {
 // Points every folder that the platform layer takes from the environment into
 // a fresh temporary folder, for one test: both registry hives, the
 // configuration and home folders, the temporary root and the common
-// application data. Nothing is created but the temporary folder itself; child
-// processes inherit the variables.
+// application data; the current folder is the temporary folder too, so that a
+// path made absolute from it stays inside. Nothing is created but the
+// temporary folder itself; child processes inherit the variables and the
+// current folder.
 class TEnvironnementIsole {
  public:
   TEnvironnementIsole() = default;
@@ -36,7 +39,26 @@ class TEnvironnementIsole {
   }
 
  private:
+  // Puts the current folder back when the test ends.
+  class TDossierCourant {
+   public:
+    explicit TDossierCourant(const std::filesystem::path& ADossier)
+        : FAncien(std::filesystem::current_path()) {
+      std::filesystem::current_path(ADossier);
+    }
+    ~TDossierCourant() {
+      std::error_code erreur;
+      std::filesystem::current_path(FAncien, erreur);
+    }
+    TDossierCourant(const TDossierCourant&) = delete;
+    TDossierCourant& operator=(const TDossierCourant&) = delete;
+
+   private:
+    std::filesystem::path FAncien;
+  };
+
   TDossierTemporaire FDossier;
+  TDossierCourant FCourant{FDossier.Chemin()};
   TVariableTemporaire FMachine{"KV_REGISTRE_MACHINE", Machine().string()};
   TVariableTemporaire FUtilisateur{"KV_REGISTRE_UTILISATEUR", (Racine() / "utilisateur").string()};
   TVariableTemporaire FXdg{"XDG_CONFIG_HOME", Configuration().string()};

@@ -4,8 +4,12 @@
 
 #include "application/I_InformationApplication.h"
 #include "application/NommageThread.h"
-#include "comparaison/ImplGestionIcu.h"
 #include "commun/Exception.h"
+#include "comparaison/ImplGestionIcu.h"
+#include "environnement/I_ContexteExecution.h"
+#include "environnement/ImplDossierSpecial.h"
+#include "environnement/ImplListePersistanceParametresApplicatif.h"
+#include "environnement/ImplSurchargeRepertoiresWindows.h"
 #include "environnement/RestrictionsApiWindows.h"
 #include "objets/ClasseFinalisable.h"
 #include "objets/SingletonDictionnaireExtensions.h"
@@ -15,6 +19,7 @@
 namespace kv {
 
 TApplicationKorvel::TApplicationKorvel(IInformationApplication* AInformationApplication,
+                                       IContexteExecution* AContexteExecution,
                                        bool AOrdreStrictSuppressions) {
   try {
     DefinirRestrictionsApiWindows();
@@ -23,7 +28,11 @@ TApplicationKorvel::TApplicationKorvel(IInformationApplication* AInformationAppl
         &TSingletonDictionnaireExtensions::GetDictionnaireExtensions(AOrdreStrictSuppressions);
     if (AInformationApplication) {
       AjouterExtension(IInformationApplication::IID, AInformationApplication);
+      // A context means nothing without the application it belongs to.
+      if (AContexteExecution) AjouterExtension(IContexteExecution::IID, AContexteExecution);
     }
+    AjouterExtension(ISurchargeRepertoiresWindows::IID,
+                     Nouveau<TSurchargeRepertoireWindows>()->InterfaceDeBase());
   } catch (...) {
     Detruire();
     throw;
@@ -40,12 +49,33 @@ void TApplicationKorvel::SupprimerExtension(const TGUID& AGuid) {
   FDictionnaireExtensions->SupprimerExtension(AGuid);
 }
 
+bool TApplicationKorvel::TryGetInformationApplication(
+    TRef<IInformationApplication>& AInformation) const {
+  return TryGetExtension(*FDictionnaireExtensions, AInformation);
+}
+
+bool TApplicationKorvel::TryGetContexteExecution(TRef<IContexteExecution>& AContexte) const {
+  return TryGetExtension(*FDictionnaireExtensions, AContexte);
+}
+
+bool TApplicationKorvel::TryGetDossierSpecial(TRef<IDossierSpecial>& ADossierSpecial) const {
+  return TryGetExtension(*FDictionnaireExtensions, ADossierSpecial);
+}
+
+TRef<ISurchargeRepertoiresWindows> TApplicationKorvel::GetSurchargeRepertoiresWindows() const {
+  return TyperExtension<ISurchargeRepertoiresWindows>(
+      FDictionnaireExtensions->GetNonType(ISurchargeRepertoiresWindows::IID));
+}
+
 void TApplicationKorvel::Detruire() noexcept {
   if (FDictionnaireExtensions) {
-    try {
-      SupprimerExtension(IInformationApplication::IID);
-    } catch (...) {
-      // The early finalisation below empties the dictionary all the same.
+    for (const TGUID& guid : {ISurchargeRepertoiresWindows::IID, IContexteExecution::IID,
+                              IInformationApplication::IID}) {
+      try {
+        SupprimerExtension(guid);
+      } catch (...) {
+        // The early finalisation below empties the dictionary all the same.
+      }
     }
   }
   TClasseFinalisable::FinaliserTout(TypeGenreClasseFinalisable::cfFinalisationPrecoce);
@@ -88,10 +118,29 @@ bool TApplicationKorvel::ExecuterEtape(TypeEtape AEtape, TypeRapport ARapport) {
 void TApplicationKorvel::Initialiser() {
   TNommageThread::ChercherFonctionSysteme();
   TNommageThread::NommerThreadCourant(u"Thread principal");
+  AjouterDossierSpecial();
   AjouterExtension(IGestionIcu::IID, static_cast<IGestionIcu*>(Nouveau<TGestionIcu>().Get()));
+  AjouterExtension(IListePersistanceParametresApplicatif::IID,
+                   Nouveau<TListePersistanceParametresApplicatif>()->InterfaceDeBase());
 }
 
-void TApplicationKorvel::Finaliser() { SupprimerExtension(IGestionIcu::IID); }
+void TApplicationKorvel::AjouterDossierSpecial() {
+  TRef<IInformationApplication> information;
+  if (!TryGetInformationApplication(information)) return;
+  TRef<IContexteExecution> contexte;
+  TryGetContexteExecution(contexte);
+  const TRef<ISurchargeRepertoiresWindows> surcharges = GetSurchargeRepertoiresWindows();
+  if (FDictionnaireExtensions->Connait(IDossierSpecial::IID)) return;
+  AjouterExtension(IDossierSpecial::IID,
+                   Nouveau<TDossierSpecial>(information.Get(), contexte.Get(), surcharges.Get())
+                       ->InterfaceDeBase());
+}
+
+void TApplicationKorvel::Finaliser() {
+  SupprimerExtension(IListePersistanceParametresApplicatif::IID);
+  SupprimerExtension(IGestionIcu::IID);
+  SupprimerExtension(IDossierSpecial::IID);
+}
 
 void TApplicationKorvel::AfficherAide(std::u16string_view) {}
 

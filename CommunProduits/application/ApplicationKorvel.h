@@ -5,11 +5,15 @@
 
 #include "objets/Guid.h"
 #include "objets/Interface.h"
+#include "objets/Reference.h"
 
 namespace kv {
 
 class TDictionnaireExtensions;
 class IInformationApplication;
+class IContexteExecution;
+class IDossierSpecial;
+class ISurchargeRepertoiresWindows;
 
 // Base of every program of the framework: one object with a fixed lifecycle.
 // The entry point constructs it, calls Execute once and destroys it. Execute
@@ -18,9 +22,11 @@ class IInformationApplication;
 class TApplicationKorvel {
  public:
   // Computes the platform restrictions, then takes the extension dictionary,
-  // which makes the constructing thread its only user, and registers the
-  // application information there when there is one.
+  // which makes the constructing thread its only user, and registers there the
+  // application information when there is one, the execution context when
+  // there are both, and a new, empty list of folder overrides.
   explicit TApplicationKorvel(IInformationApplication* AInformationApplication = nullptr,
+                              IContexteExecution* AContexteExecution = nullptr,
                               bool AOrdreStrictSuppressions = false);
   virtual ~TApplicationKorvel();
   TApplicationKorvel(const TApplicationKorvel&) = delete;
@@ -38,11 +44,15 @@ class TApplicationKorvel {
   static std::u16string NomProgramme(std::u16string_view ACheminModule);
 
  protected:
-  // Names the main thread and registers the core services (IGestionIcu).
-  // Registering one of them first makes it fail with the duplicate error.
+  // Names the main thread and registers the core services: the special
+  // folders (IDossierSpecial, when the information is registered and a
+  // descendant has not registered its own first), IGestionIcu and the list of
+  // parameter stores. Registering one of the others first makes it fail with
+  // the duplicate error.
   virtual void Initialiser();
   virtual void Traiter() = 0;
-  // Removes the core services; those never registered are passed over.
+  // Removes the core services, the parameter stores first; those never
+  // registered are passed over.
   virtual void Finaliser();
   // Called while the exception still exists, with its class name and message.
   virtual void EchecInitialisation(std::u16string_view AClasseException,
@@ -55,6 +65,12 @@ class TApplicationKorvel {
   void AjouterExtension(const TGUID& AGuid, IInterface* AExtension);
   void SupprimerExtension(const TGUID& AGuid);
   TDictionnaireExtensions& DictionnaireExtensions() const { return *FDictionnaireExtensions; }
+  // The registered services: false, with a null reference, when absent.
+  bool TryGetInformationApplication(TRef<IInformationApplication>& AInformation) const;
+  bool TryGetContexteExecution(TRef<IContexteExecution>& AContexte) const;
+  bool TryGetDossierSpecial(TRef<IDossierSpecial>& ADossierSpecial) const;
+  // Raises EExtensionNonSupportee_GraveNePasIgnorer when absent.
+  TRef<ISurchargeRepertoiresWindows> GetSurchargeRepertoiresWindows() const;
 
   // Hooks for a help display keyed by an identifier.
   virtual void AfficherAide(std::u16string_view AIdentifiant);
@@ -68,6 +84,8 @@ class TApplicationKorvel {
   bool ExecuterEtape(TypeEtape AEtape, TypeRapport ARapport);
   // What the destructor does; also run when the constructor fails.
   void Detruire() noexcept;
+  // Initialiser's step for the special folders.
+  void AjouterDossierSpecial();
 
   std::u16string FNom;
   TDictionnaireExtensions* FDictionnaireExtensions = nullptr;  // not owned

@@ -3,6 +3,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "plateforme/DossiersConnus.h"
@@ -22,6 +26,55 @@ std::optional<std::u16string> CheminAbsolu(const char* AValeur) {
 std::u16string DossierConfiguration(std::u16string ADossierPersonnel) {
   if (ADossierPersonnel.back() != u'/') ADossierPersonnel += u'/';
   return ADossierPersonnel + u".config";
+}
+
+std::optional<std::u16string> VariableAbsolue(const char* ANom) {
+  return CheminAbsolu(std::getenv(ANom));
+}
+
+std::string LireTexte(const std::u16string& AChemin) {
+  const auto chemin = VersUtf8Strict(AChemin);
+  if (!chemin) return {};
+  std::ifstream fichier(*chemin, std::ios::binary);
+  std::ostringstream contenu;
+  contenu << fichier.rdbuf();
+  return contenu.str();
+}
+
+// The text between the double quotes that open AValeur, '\' escaping the
+// character after it; nothing when the quotes are not closed.
+std::optional<std::string> TexteEntreGuillemets(std::string_view AValeur) {
+  if (AValeur.empty() || AValeur.front() != '"') return std::nullopt;
+  std::string texte;
+  for (std::size_t i = 1; i < AValeur.size(); ++i) {
+    if (AValeur[i] == '"') return texte;
+    if (AValeur[i] == '\\' && i + 1 < AValeur.size()) ++i;
+    texte += AValeur[i];
+  }
+  return std::nullopt;
+}
+
+// The folder that one line of user-dirs.dirs gives for documents.
+std::optional<std::u16string> DossierDeLaLigne(std::string_view ALigne) {
+  constexpr std::string_view Nom = "XDG_DOCUMENTS_DIR=";
+  constexpr std::string_view Personnel = "$HOME";
+  const std::size_t debut = ALigne.find_first_not_of(" \t");
+  if (debut == std::string_view::npos || ALigne.substr(debut).rfind(Nom, 0) != 0) {
+    return std::nullopt;
+  }
+  const auto texte = TexteEntreGuillemets(ALigne.substr(debut + Nom.size()));
+  if (!texte || texte->empty()) return std::nullopt;
+  if (texte->front() == '/') return DepuisUtf8Strict(*texte);
+  if (texte->rfind(Personnel, 0) != 0 ||
+      (texte->size() > Personnel.size() && (*texte)[Personnel.size()] != '/')) {
+    return std::nullopt;
+  }
+  auto personnel = VariableAbsolue("HOME");
+  const auto reste = DepuisUtf8Strict(texte->substr(Personnel.size()));
+  if (!personnel || !reste) return std::nullopt;
+  while (personnel->size() > 1 && personnel->back() == u'/') personnel->pop_back();
+  if (*personnel == u"/" && !reste->empty()) personnel->clear();
+  return *personnel + *reste;
 }
 
 }  // namespace
@@ -54,5 +107,30 @@ std::optional<std::u16string> DossierDonneesApplicationShell() {
   if (!personnel) return std::nullopt;
   return DossierConfiguration(std::move(*personnel));
 }
+
+std::optional<std::u16string> DossierDonneesCommunes() {
+  if (auto dossier = VariableAbsolue("KV_DONNEES_COMMUNES")) return dossier;
+  return u"/var/lib";
+}
+
+std::optional<std::u16string> DossierDocuments() {
+  std::optional<std::u16string> documents;
+  if (const auto configuration = DossierDonneesItinerantes()) {
+    std::u16string fichier = *configuration;
+    if (fichier.back() != u'/') fichier += u'/';
+    const std::string contenu = LireTexte(fichier + u"user-dirs.dirs");
+    std::istringstream lignes(contenu);
+    for (std::string ligne; std::getline(lignes, ligne);) {
+      if (auto dossier = DossierDeLaLigne(ligne)) documents = std::move(dossier);
+    }
+  }
+  if (documents) return documents;
+  auto personnel = VariableAbsolue("HOME");
+  if (!personnel) return std::nullopt;
+  if (personnel->back() != u'/') *personnel += u'/';
+  return *personnel + u"Documents";
+}
+
+std::u16string DossierTemporaireParDefaut() { return u"/tmp"; }
 
 }  // namespace kv::plateforme

@@ -24,7 +24,8 @@ bool CreerDossierEtParents(std::u16string_view AChemin) {
   const char16_t separateur = SeparateurChemin();
   std::size_t fin = AChemin.size();
   while (fin > 1 && AChemin[fin - 1] == separateur) --fin;
-  if (fin == 0) return false;
+  // CreerDossier refuses the empty path, saying why.
+  if (fin == 0) return CreerDossier(AChemin.substr(0, 0));
 
   // Ends of the missing levels, deepest first.
   std::vector<std::size_t> manquants;

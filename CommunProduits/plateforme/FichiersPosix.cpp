@@ -1,7 +1,12 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <ctime>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "plateforme/CheminsPosix.h"
@@ -47,6 +52,85 @@ std::vector<std::u16string_view> Niveaux(std::u16string_view AChemin) {
     debut = fin + 1;
   }
   return niveaux;
+}
+
+// Zero, or the error of the write.
+int EcrireTout(int ADescripteur, std::string_view ADonnees) {
+  std::size_t ecrits = 0;
+  while (ecrits < ADonnees.size()) {
+    const ssize_t n = ::write(ADescripteur, ADonnees.data() + ecrits, ADonnees.size() - ecrits);
+    if (n > 0) {
+      ecrits += static_cast<std::size_t>(n);
+    } else if (n < 0 && errno != EINTR) {
+      return errno;
+    } else if (n == 0) {
+      return EIO;
+    }
+  }
+  return 0;
+}
+
+// A name beside AFichier that no other writer of this machine picks at the same
+// time: the process, a counter and the clock.
+std::string NomTemporaire(const std::string& AFichier) {
+  static std::atomic<unsigned> compteur{0};
+  timespec maintenant{};
+  ::clock_gettime(CLOCK_REALTIME, &maintenant);
+  return AFichier + ".tmp-" + std::to_string(::getpid()) + "-" +
+         std::to_string(compteur.fetch_add(1, std::memory_order_relaxed)) + "-" +
+         std::to_string(maintenant.tv_nsec);
+}
+
+// The new temporary file, open for writing; -1 with errno on failure.
+int CreerTemporaire(const std::string& AFichier, const std::string& ADonne, std::uint32_t ADroits,
+                    std::string& ATemporaire) {
+  constexpr int Options = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY;
+  const auto droits = static_cast<mode_t>(ADroits & 07777);
+  if (!ADonne.empty()) {
+    ATemporaire = ADonne;
+    ::unlink(ATemporaire.c_str());
+    return ::open(ATemporaire.c_str(), Options, droits);
+  }
+  for (int essai = 0; essai < 100; ++essai) {
+    ATemporaire = NomTemporaire(AFichier);
+    const int descripteur = ::open(ATemporaire.c_str(), Options, droits);
+    if (descripteur >= 0 || errno != EEXIST) return descripteur;
+  }
+  return -1;
+}
+
+// The folder part of a path, for flushing it: "." for a bare name.
+std::string DossierDe(const std::string& AFichier) {
+  const std::size_t barre = AFichier.rfind('/');
+  if (barre == std::string::npos) return ".";
+  return barre == 0 ? "/" : AFichier.substr(0, barre);
+}
+
+std::optional<TypeEchecEcriture> EcrireEtRemplacer(int ADescripteur, const std::string& ATemporaire,
+                                                   const std::string& AFichier,
+                                                   std::string_view AContenu) {
+  int ouvert = ADescripteur;
+  const auto echouer = [&](std::u16string_view AEtape, int ACode) {
+    if (ouvert >= 0) ::close(ouvert);
+    ::unlink(ATemporaire.c_str());
+    return std::optional<TypeEchecEcriture>(TypeEchecEcriture{AEtape, ACode});
+  };
+  // The file keeps the rights it had; a new one keeps those of its creation.
+  struct stat ancien {};
+  if (::stat(AFichier.c_str(), &ancien) == 0 && ::fchmod(ouvert, ancien.st_mode & 07777) != 0) {
+    return echouer(u"droits", errno);
+  }
+  if (const int erreur = EcrireTout(ouvert, AContenu)) return echouer(u"écriture", erreur);
+  if (::fsync(ouvert) != 0) return echouer(u"écriture sur le disque", errno);
+  const int fermeture = ::close(std::exchange(ouvert, -1));
+  if (fermeture != 0) return echouer(u"fermeture", errno);
+  if (::rename(ATemporaire.c_str(), AFichier.c_str()) != 0) return echouer(u"remplacement", errno);
+  const int dossier = ::open(DossierDe(AFichier).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dossier >= 0) {
+    ::fsync(dossier);
+    ::close(dossier);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -96,9 +180,41 @@ bool CheminsLongsActives() { return true; }
 
 bool CreerDossier(std::u16string_view AChemin) {
   const auto chemin = CheminSysteme(AChemin);
-  if (!chemin || chemin->empty()) return false;
+  if (!chemin || chemin->empty()) {
+    errno = EINVAL;
+    return false;
+  }
   if (::mkdir(chemin->c_str(), 0777) == 0) return true;
-  return errno == EEXIST && DossierExiste(AChemin);
+  // What is in the way is the reason; looking at it must not replace it.
+  const int erreur = errno;
+  if (erreur == EEXIST && DossierExiste(AChemin)) return true;
+  errno = erreur;
+  return false;
+}
+
+bool RenommerFichier(std::u16string_view AAncien, std::u16string_view ANouveau) {
+  const auto ancien = CheminSysteme(AAncien);
+  const auto nouveau = CheminSysteme(ANouveau);
+  if (!ancien || !nouveau || ancien->empty() || nouveau->empty()) {
+    errno = EINVAL;
+    return false;
+  }
+  return ::rename(ancien->c_str(), nouveau->c_str()) == 0;
+}
+
+std::optional<TypeEchecEcriture> EcrireFichierAtomique(std::u16string_view AChemin,
+                                                       std::string_view AContenu,
+                                                       std::uint32_t ADroitsNouveau,
+                                                       std::u16string_view ATemporaire) {
+  const auto fichier = CheminSysteme(AChemin);
+  const auto temporaireDonne = CheminSysteme(ATemporaire);
+  if (!fichier || fichier->empty() || !temporaireDonne) {
+    return TypeEchecEcriture{u"nom du fichier", EINVAL};
+  }
+  std::string temporaire;
+  const int descripteur = CreerTemporaire(*fichier, *temporaireDonne, ADroitsNouveau, temporaire);
+  if (descripteur < 0) return TypeEchecEcriture{u"création du fichier temporaire", errno};
+  return EcrireEtRemplacer(descripteur, temporaire, *fichier, AContenu);
 }
 
 bool SupprimerFichier(std::u16string_view AChemin) {

@@ -33,10 +33,8 @@ std::u16string Joindre(std::u16string ADossier, std::u16string_view ANom) {
 struct TypeEmplacement {
   std::u16string Dossier;  // empty when the hive has no folder
   std::u16string Fichier;
-  std::string DossierSysteme;
   std::string FichierSysteme;
   std::string VerrouSysteme;
-  std::string TemporaireSysteme;
   // The rights of a new hive: the user's own hive is private to the account.
   mode_t Droits = 0600;
 };
@@ -48,10 +46,8 @@ TypeEmplacement Emplacement(TypeRacineRegistre ARacine) {
   if (dossier.empty() || !dossierSysteme) return lieu;
   lieu.Dossier = dossier;
   lieu.Fichier = Joindre(dossier, NomFichierRuche);
-  lieu.DossierSysteme = *dossierSysteme;
   lieu.FichierSysteme = *CheminSysteme(lieu.Fichier);
   lieu.VerrouSysteme = lieu.FichierSysteme + VersUtf8(SuffixeVerrou);
-  lieu.TemporaireSysteme = lieu.FichierSysteme + VersUtf8(SuffixeTemporaire);
   if (ARacine == TypeRacineRegistre::rrMachineLocale) lieu.Droits = 0644;
   return lieu;
 }
@@ -110,7 +106,6 @@ class TDescripteur {
 struct TypeLecture {
   int Erreur = 0;        // the system error, when reading failed
   bool Present = false;  // a file is there
-  mode_t Droits = 0;
   std::string Contenu;
 };
 
@@ -134,7 +129,6 @@ TypeLecture LireFichier(const std::string& AChemin) {
     return lecture;
   }
   lecture.Present = true;
-  lecture.Droits = etat.st_mode & 07777;
   char tampon[65536];
   while (true) {
     const ssize_t lus = ::read(fichier.Valeur(), tampon, sizeof tampon);
@@ -171,47 +165,13 @@ TDescripteur Verrouiller(const TypeEmplacement& ALieu) {
   return verrou;
 }
 
-// Zero, or the error of the write.
-int EcrireTout(int ADescripteur, std::string_view ADonnees) {
-  std::size_t ecrits = 0;
-  while (ecrits < ADonnees.size()) {
-    const ssize_t n = ::write(ADescripteur, ADonnees.data() + ecrits, ADonnees.size() - ecrits);
-    if (n > 0) {
-      ecrits += static_cast<std::size_t>(n);
-    } else if (n < 0 && errno != EINTR) {
-      return errno;
-    } else if (n == 0) {
-      return EIO;
-    }
-  }
-  return 0;
-}
-
 // The temporary file is the writers' own: the lock keeps the others away from
-// it, so one left behind by a writer that died is simply replaced.
-void RemplacerFichier(const TypeEmplacement& ALieu, std::string_view ATexte,
-                      std::optional<mode_t> ADroits) {
-  const char* temporaire = ALieu.TemporaireSysteme.c_str();
-  ::unlink(temporaire);
-  TDescripteur fichier(
-      ::open(temporaire, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, ALieu.Droits));
-  if (!fichier.Valide()) EchouerEcriture(ALieu, u"création du fichier temporaire", errno);
-  const auto echouer = [&](std::u16string_view AEtape, int ACode) {
-    fichier.Fermer();
-    ::unlink(temporaire);
-    EchouerEcriture(ALieu, AEtape, ACode);
-  };
-  if (ADroits && ::fchmod(fichier.Valeur(), *ADroits) != 0) echouer(u"droits", errno);
-  if (const int erreur = EcrireTout(fichier.Valeur(), ATexte)) echouer(u"écriture", erreur);
-  if (::fsync(fichier.Valeur()) != 0) echouer(u"écriture sur le disque", errno);
-  if (const int erreur = fichier.Fermer()) echouer(u"fermeture", erreur);
-  if (::rename(temporaire, ALieu.FichierSysteme.c_str()) != 0) echouer(u"remplacement", errno);
-  // The new hive is already the one every reader sees: a folder that cannot be
-  // flushed only weakens what a power cut would leave, and reporting a failure
-  // now would tell the caller that a change in place did not happen.
-  const TDescripteur dossier(
-      ::open(ALieu.DossierSysteme.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dossier.Valide()) ::fsync(dossier.Valeur());
+// it, so one left behind by a writer that died is simply replaced. A new hive
+// gets the rights of its kind; an existing one keeps its own.
+void RemplacerFichier(const TypeEmplacement& ALieu, std::string_view ATexte) {
+  const auto echec = EcrireFichierAtomique(ALieu.Fichier, ATexte, ALieu.Droits,
+                                           ALieu.Fichier + std::u16string(SuffixeTemporaire));
+  if (echec) EchouerEcriture(ALieu, echec->Etape, echec->Code);
 }
 
 // Applies AChangement to the hive as it is on disk, under the lock, and puts
@@ -232,8 +192,7 @@ TCleRuche ModifierRuche(TypeRacineRegistre ARacine,
   if (lecture.Erreur != 0) EchouerEcriture(lieu, u"lecture", lecture.Erreur);
   TCleRuche racine = lecture.Present ? AnalyserRuche(lecture.Contenu, lieu.Fichier) : TCleRuche{};
   if (AChangement(racine)) {
-    RemplacerFichier(lieu, TexteRuche(racine),
-                     lecture.Present ? std::optional<mode_t>(lecture.Droits) : std::nullopt);
+    RemplacerFichier(lieu, TexteRuche(racine));
   }
   return racine;
 }

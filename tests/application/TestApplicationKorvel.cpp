@@ -1,18 +1,27 @@
 #include <gtest/gtest.h>
 #include <pthread.h>
 
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "application/ApplicationKorvel.h"
 #include "application/ImplInformationApplication.h"
+#include "commun/Exception.h"
 #include "comparaison/I_GestionIcu.h"
 #include "comparaison/IntercepteurCompareString.h"
-#include "commun/Exception.h"
+#include "environnement/I_ContexteExecution.h"
+#include "environnement/I_PersistanceParametresApplicatif.h"
+#include "environnement/ImplDossierSpecial.h"
+#include "environnement/ImplSurchargeRepertoiresWindows.h"
 #include "environnement/RestrictionsApiWindows.h"
 #include "objets/ClasseFinalisable.h"
 #include "objets/ObjetInterfacable.h"
 #include "objets/SingletonDictionnaireExtensions.h"
+#include "outils/EnvironnementIsole.h"
+#include "plateforme/Registre.h"
 #include "plateforme/Texte.h"
 
 namespace kv {
@@ -166,9 +175,9 @@ TEST(Application, LaDestructionLancePhasePrecoce) {
 // Exposes the service registration of the application.
 class TApplicationServices final : public TApplicationKorvel {
  public:
-  using TApplicationKorvel::TApplicationKorvel;
   using TApplicationKorvel::AjouterExtension;
   using TApplicationKorvel::SupprimerExtension;
+  using TApplicationKorvel::TApplicationKorvel;
   void Traiter() override {}
   void EchecInitialisation(std::u16string_view, std::u16string_view) override {}
   void EchecTraitement(std::u16string_view, std::u16string_view) override {}
@@ -266,6 +275,179 @@ TEST(Application, LesComparaisonsPassentParIcuDeLInitialisationALaFinalisation) 
   EXPECT_TRUE(application.Disponible);
   EXPECT_FALSE(TSingletonDictionnaireExtensions::Connait(IGestionIcu::IID));
   EXPECT_FALSE(IntercepteurCompareString());
+}
+
+// ---- The core services through the lifecycle ----
+
+// A context of the host application.
+class TContexte : public TObjetInterfacable, public IContexteExecution {
+  KV_INTERFACES(TObjetInterfacable, IContexteExecution)
+
+ public:
+  TContexte() : TObjetInterfacable(true) {}
+  std::u16string GetNomContexte() override { return u"Alpha"; }
+  std::u16string GetLibelleContexte() override { return {}; }
+  std::u16string GetParametresContexte() override { return {}; }
+  std::uint8_t GetGenreContexte() override { return 0; }
+};
+
+// Which services are registered, by name, in a fixed order.
+using TypeServices = std::vector<std::string>;
+
+TypeServices Enregistres() {
+  const std::pair<const char*, TGUID> services[] = {
+      {"Information", IInformationApplication::IID},
+      {"Contexte", IContexteExecution::IID},
+      {"Surcharges", ISurchargeRepertoiresWindows::IID},
+      {"DossierSpecial", IDossierSpecial::IID},
+      {"Icu", IGestionIcu::IID},
+      {"Parametres", IListePersistanceParametresApplicatif::IID},
+  };
+  TypeServices noms;
+  for (const auto& [nom, guid] : services) {
+    if (TSingletonDictionnaireExtensions::Connait(guid)) noms.push_back(nom);
+  }
+  return noms;
+}
+
+// Notes the services registered after construction and during processing; a
+// descendant may register its own special folders before the inherited step.
+class TApplicationCycle final : public TApplicationKorvel {
+ public:
+  using TApplicationKorvel::GetSurchargeRepertoiresWindows;
+  using TApplicationKorvel::TApplicationKorvel;
+  using TApplicationKorvel::TryGetContexteExecution;
+  using TApplicationKorvel::TryGetDossierSpecial;
+  using TApplicationKorvel::TryGetInformationApplication;
+
+  IInterface* DossierPropre = nullptr;  // registered before the inherited step
+  TypeServices PendantTraitement;
+  std::u16string DossierTravail;
+  std::u16string DossierContexte;
+  std::string EchecInitialisationVu;
+
+ protected:
+  void Initialiser() override {
+    if (DossierPropre) AjouterExtension(IDossierSpecial::IID, DossierPropre);
+    TApplicationKorvel::Initialiser();
+  }
+  void Traiter() override {
+    PendantTraitement = Enregistres();
+    TRef<IDossierSpecial> dossiers;
+    TRef<IContexteExecution> contexte;
+    if (TryGetDossierSpecial(dossiers) && TryGetContexteExecution(contexte)) {
+      DossierTravail = dossiers->GetDossierTravail();
+      DossierContexte = dossiers->GetDossierContexte(contexte.Get());
+    }
+  }
+  void EchecInitialisation(std::u16string_view AClasse, std::u16string_view) override {
+    EchecInitialisationVu = plateforme::VersUtf8(AClasse);
+  }
+  void EchecTraitement(std::u16string_view, std::u16string_view) override {}
+  void EchecFinalisation(std::u16string_view, std::u16string_view) override {}
+};
+
+class Cycle : public testing::Test {
+ protected:
+  tests::TEnvironnementIsole FEnvironnement;
+  TRef<TInformationApplication> FInformation = Nouveau<TInformationApplication>(
+      u"Essai", TypeProduit::prStocks, TypeGenreApplication::gaClient, TypeVersion{3, 2},
+      std::uint8_t{1}, TypePaysDistribution::pdFrance, TypeSourceEnvironnement::seAucune);
+  TRef<TContexte> FContexte = Nouveau<TContexte>();
+};
+
+TEST_F(Cycle, LesServicesDeLaConstructionALaDestruction) {
+  {
+    TApplicationCycle application(FInformation.Get(), FContexte.Get());
+    const TypeServices construction{"Information", "Contexte", "Surcharges"};
+    EXPECT_EQ(Enregistres(), construction);
+    application.Execute();
+    EXPECT_EQ(application.EchecInitialisationVu, "");
+    EXPECT_EQ(application.PendantTraitement, (TypeServices{"Information", "Contexte", "Surcharges",
+                                                           "DossierSpecial", "Icu", "Parametres"}));
+    EXPECT_EQ(Enregistres(), construction) << "Finaliser removes what Initialiser added";
+    // The special folders had the context: its folder is the working one.
+    EXPECT_EQ(application.DossierTravail, application.DossierContexte);
+    EXPECT_EQ(application.DossierTravail,
+              tests::TEnvironnementIsole::EnCadriciel(FEnvironnement.Communes()) +
+                  u"\\Korvel\\Essai\\CLIENT\\VERSION 3-2\\FR\\Serveurs\\Alpha\\");
+  }
+  EXPECT_EQ(Enregistres(), TypeServices{});
+  EXPECT_EQ(FInformation->CompteurReferences(), 1);
+  EXPECT_EQ(FContexte->CompteurReferences(), 1);
+}
+
+TEST_F(Cycle, UnContexteSansInformationNEstPasEnregistre) {
+  TApplicationCycle application(nullptr, FContexte.Get());
+  EXPECT_EQ(Enregistres(), TypeServices{"Surcharges"});
+  application.Execute();
+  EXPECT_EQ(application.PendantTraitement, (TypeServices{"Surcharges", "Icu", "Parametres"}))
+      << "no special folders without the information";
+  EXPECT_FALSE(plateforme::TCleRegistre::Ouvrir(plateforme::TypeRacineRegistre::rrMachineLocale,
+                                                CleSurchargeRepertoiresWindows))
+      << "nothing persisted without special folders";
+}
+
+TEST_F(Cycle, LesAccesseursTypesDonnentLesServices) {
+  TApplicationCycle application(FInformation.Get());
+  TRef<IInformationApplication> information;
+  EXPECT_TRUE(application.TryGetInformationApplication(information));
+  EXPECT_EQ(information->GetNom(), u"Essai");
+  TRef<IContexteExecution> contexte;
+  EXPECT_FALSE(application.TryGetContexteExecution(contexte));
+  EXPECT_FALSE(contexte);
+  TRef<IDossierSpecial> dossiers;
+  EXPECT_FALSE(application.TryGetDossierSpecial(dossiers));
+  const TRef<ISurchargeRepertoiresWindows> surcharges =
+      application.GetSurchargeRepertoiresWindows();
+  ASSERT_TRUE(surcharges);
+  EXPECT_EQ(surcharges->GetNomsSurcharges(), std::vector<std::u16string>{});
+}
+
+// An override added in code before Initialiser is persisted by the special
+// folders, then read back like a stored one.
+TEST_F(Cycle, UneSurchargeAjouteeAvantLInitialisationEstSuivie) {
+  const auto autre = FEnvironnement.Racine() / "ailleurs";
+  TApplicationCycle application(FInformation.Get(), FContexte.Get());
+  application.GetSurchargeRepertoiresWindows()->AjouterSurcharge(SurchargeDonneesCommunes,
+                                                                 autre.u16string());
+  application.Execute();
+  EXPECT_EQ(application.DossierTravail,
+            tests::TEnvironnementIsole::EnCadriciel(autre) +
+                u"\\Korvel\\Essai\\CLIENT\\VERSION 3-2\\FR\\Serveurs\\Alpha\\");
+  std::u16string communes;
+  std::u16string documents;
+  LireSurcharges(communes, documents);
+  EXPECT_EQ(communes, autre.u16string());
+}
+
+TEST_F(Cycle, UnDescendantQuiEnregistreSesDossiersLesGarde) {
+  const auto propres = Nouveau<TDossierSpecial>(FInformation.Get(), nullptr, nullptr);
+  {
+    TApplicationCycle application(FInformation.Get(), FContexte.Get());
+    application.DossierPropre = propres->InterfaceDeBase();
+    application.Execute();
+    EXPECT_EQ(application.EchecInitialisationVu, "");
+    EXPECT_EQ(application.DossierTravail,
+              tests::TEnvironnementIsole::EnCadriciel(FEnvironnement.Communes()) +
+                  u"\\Korvel\\Essai\\CLIENT\\VERSION 3-2\\FR\\")
+        << "its own object, built without the context";
+    EXPECT_FALSE(TSingletonDictionnaireExtensions::Connait(IDossierSpecial::IID))
+        << "removed by Finaliser all the same";
+  }
+  EXPECT_EQ(propres->CompteurReferences(), 1);
+}
+
+// The special folders cannot be built: Initialiser fails before the other
+// services, and Finaliser still leaves the state after construction.
+TEST_F(Cycle, DesDossiersImpossiblesFontEchouerLInitialisation) {
+  { std::ofstream(FEnvironnement.Racine() / "fichier") << "x"; }
+  const tests::TVariableTemporaire communes("KV_DONNEES_COMMUNES",
+                                            (FEnvironnement.Racine() / "fichier").string());
+  TApplicationCycle application(FInformation.Get(), FContexte.Get());
+  application.Execute();
+  EXPECT_EQ(application.EchecInitialisationVu, "ECreationDossier");
+  EXPECT_EQ(Enregistres(), (TypeServices{"Information", "Contexte", "Surcharges"}));
 }
 
 }  // namespace

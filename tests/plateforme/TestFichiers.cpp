@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 
 #include "outils/DossierTemporaire.h"
+#include "plateforme/ErreurSysteme.h"
 #include "plateforme/Fichiers.h"
 #include "plateforme/Texte.h"
 
@@ -99,6 +104,93 @@ TEST_F(Fichiers, SupprimerFichierNeSupprimeQueDesFichiers) {
   EXPECT_FALSE(SupprimerFichier(Chemin("dossier")));
   EXPECT_TRUE(fs::is_directory(FDossier.Chemin() / "dossier"));
   EXPECT_FALSE(SupprimerFichier(u""));
+}
+
+// What was in the way, and not what looking at it afterwards left behind.
+TEST_F(Fichiers, UnEchecDeCreationDitPourquoi) {
+  CreerFichier("a");
+  EXPECT_FALSE(CreerDossierEtParents(Chemin("a/b/c")));
+  EXPECT_EQ(DerniereErreurSysteme(), EEXIST);
+  EXPECT_FALSE(CreerDossierEtParents(u""));
+  EXPECT_EQ(DerniereErreurSysteme(), EINVAL);
+  EXPECT_FALSE(CreerDossierEtParents(Chemin("x") + u"\xD800"));
+  EXPECT_EQ(DerniereErreurSysteme(), EINVAL);
+}
+
+TEST_F(Fichiers, RenommerRemplaceLaDestination) {
+  std::ofstream(FDossier.Chemin() / "a") << "nouveau";
+  std::ofstream(FDossier.Chemin() / "b") << "ancien";
+  EXPECT_TRUE(RenommerFichier(Chemin("a"), Chemin("b")));
+  EXPECT_FALSE(fs::exists(FDossier.Chemin() / "a"));
+  EXPECT_EQ(fs::file_size(FDossier.Chemin() / "b"), 7u);
+  EXPECT_FALSE(RenommerFichier(Chemin("a"), Chemin("c")));
+  EXPECT_EQ(DerniereErreurSysteme(), ENOENT);
+}
+
+class EcritureAtomique : public Fichiers {
+ protected:
+  std::string Lire(std::string_view ARelatif) const {
+    std::ifstream fichier(FDossier.Chemin() / ARelatif, std::ios::binary);
+    std::ostringstream contenu;
+    contenu << fichier.rdbuf();
+    return contenu.str();
+  }
+  std::set<std::string> Entrees() const {
+    std::set<std::string> noms;
+    for (const auto& entree : fs::directory_iterator(FDossier.Chemin())) {
+      noms.insert(entree.path().filename().string());
+    }
+    return noms;
+  }
+  unsigned Droits(std::string_view ARelatif) const {
+    struct stat etat {};
+    ::stat((FDossier.Chemin() / ARelatif).c_str(), &etat);
+    return etat.st_mode & 07777;
+  }
+};
+
+TEST_F(EcritureAtomique, UnNouveauFichierPrendLesDroitsDemandesSansTemporaireRestant) {
+  const mode_t masque = ::umask(022);
+  const auto echec = EcrireFichierAtomique(Chemin("f.xml"), "contenu\n", 0664);
+  ::umask(masque);
+  EXPECT_FALSE(echec);
+  EXPECT_EQ(Lire("f.xml"), "contenu\n");
+  EXPECT_EQ(Droits("f.xml"), 0644u);
+  EXPECT_EQ(Entrees(), std::set<std::string>{"f.xml"});
+}
+
+TEST_F(EcritureAtomique, UnFichierRemplaceGardeSesDroits) {
+  std::ofstream(FDossier.Chemin() / "f") << "ancien contenu, plus long";
+  fs::permissions(FDossier.Chemin() / "f", fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_FALSE(EcrireFichierAtomique(Chemin("f"), "neuf", 0666));
+  EXPECT_EQ(Lire("f"), "neuf");
+  EXPECT_EQ(Droits("f"), 0600u);
+  EXPECT_EQ(Entrees(), std::set<std::string>{"f"});
+}
+
+// A writer that holds a lock names its temporary file; one left there by a
+// writer that died is replaced and gone afterwards.
+TEST_F(EcritureAtomique, UnTemporaireNommeEstRemplace) {
+  std::ofstream(FDossier.Chemin() / "f.tmp") << "reste d'un écrivain mort";
+  EXPECT_FALSE(EcrireFichierAtomique(Chemin("f"), "neuf", 0666, Chemin("f.tmp")));
+  EXPECT_EQ(Lire("f"), "neuf");
+  EXPECT_EQ(Entrees(), std::set<std::string>{"f"});
+}
+
+TEST_F(EcritureAtomique, UnEchecLaisseLAncienContenuEtDitLEtape) {
+  fs::create_directories(FDossier.Chemin() / "dossier");
+  auto echec = EcrireFichierAtomique(Chemin("dossier"), "neuf", 0666);
+  ASSERT_TRUE(echec);
+  EXPECT_EQ(echec->Etape, u"remplacement");
+  EXPECT_EQ(echec->Code, EISDIR);
+  EXPECT_TRUE(fs::is_directory(FDossier.Chemin() / "dossier"));
+  EXPECT_EQ(Entrees(), std::set<std::string>{"dossier"});
+
+  echec = EcrireFichierAtomique(Chemin("absent/f"), "neuf", 0666);
+  ASSERT_TRUE(echec);
+  EXPECT_EQ(echec->Etape, u"création du fichier temporaire");
+  EXPECT_EQ(echec->Code, ENOENT);
+  EXPECT_EQ(Entrees(), std::set<std::string>{"dossier"});
 }
 
 TEST(CheminNatif, RemplaceLesBarresObliquesInverses) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "outils/DossierTemporaire.h"
@@ -45,12 +46,20 @@ class Talvane : public testing::Test {
 
   const fs::path& Racine() const { return FDossier.Chemin(); }
 
+  // Besides the configuration and home folders, everything the framework
+  // takes from the environment is in the temporary folder: the tool's
+  // initialisation persists the folder overrides into the machine's hive.
   void Configuration(std::optional<fs::path> AXdg, std::optional<fs::path> APersonnel = {}) {
     const auto texte = [](const std::optional<fs::path>& AChemin) -> std::optional<std::string> {
       if (!AChemin) return std::nullopt;
       return AChemin->string();
     };
-    FLancement.Environnement = {{"XDG_CONFIG_HOME", texte(AXdg)}, {"HOME", texte(APersonnel)}};
+    FLancement.Environnement = {{"XDG_CONFIG_HOME", texte(AXdg)},
+                                {"HOME", texte(APersonnel)},
+                                {"KV_REGISTRE_MACHINE", (Racine() / "machine").string()},
+                                {"KV_REGISTRE_UTILISATEUR", (Racine() / "utilisateur").string()},
+                                {"KV_DONNEES_COMMUNES", (Racine() / "communes").string()},
+                                {"TEMP", (Racine() / "temp").string()}};
   }
 
   TypeResultat Lancer() {
@@ -58,6 +67,13 @@ class Talvane : public testing::Test {
     const TypeResultat resultat = kv::tests::Lancer(FLancement);
     EXPECT_FALSE(resultat.DelaiDepasse) << "the tool did not end";
     return resultat;
+  }
+
+  static std::string Lire(const fs::path& AChemin) {
+    std::ifstream fichier(AChemin, std::ios::binary);
+    std::ostringstream contenu;
+    contenu << fichier.rdbuf();
+    return contenu.str();
   }
 
   void CreerFichier(const fs::path& AChemin) const {
@@ -76,6 +92,24 @@ TEST_F(Talvane, CreeLeDossierEtSesParents) {
   EXPECT_EQ(resultat.Erreur, "");
   EXPECT_EQ(resultat.CodeSortie, 0);
   EXPECT_TRUE(fs::is_directory(cible));
+}
+
+// The special folders persist the (empty) list of overrides while the tool
+// initialises: the key is in the machine hive given to the child.
+TEST_F(Talvane, LesSurchargesVontDansLaRucheDonnee) {
+  EXPECT_EQ(Lancer().CodeSortie, 0);
+  EXPECT_EQ(Lire(Racine() / "machine/registre.kvr"),
+            "kvr 1\n[\"SOFTWARE\\\\Korvel\\\\SurchargeRepertoiresWindows\"]\n");
+}
+
+// A hive the tool may not write leaves the overrides in memory: the tool
+// still runs.
+TEST_F(Talvane, UneRucheInaccessibleNEmpechePasLOutil) {
+  CreerFichier(Racine() / "machine");
+  const TypeResultat resultat = Lancer();
+  EXPECT_EQ(resultat.Sortie, ViaDossierConnu(Racine() / "cfg/Microsoft/Spelling/", Cree));
+  EXPECT_EQ(resultat.Erreur, "");
+  EXPECT_EQ(resultat.CodeSortie, 0);
 }
 
 TEST_F(Talvane, DossierDejaPresent) {

@@ -1,0 +1,230 @@
+#include "serialisation/SerialisateurParametreRecord.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "commun/Format.h"
+#include "serialisation/Flux.h"
+#include "serialisation/FormatSerialisation.h"
+
+namespace kv {
+namespace {
+
+unsigned char* Champ(void* AAdresse, const TInfoParametreServiceInvocable& AChamp) noexcept {
+  return static_cast<unsigned char*>(AAdresse) + AChamp.GetOffset();
+}
+
+const unsigned char* Champ(const void* AAdresse,
+                           const TInfoParametreServiceInvocable& AChamp) noexcept {
+  return static_cast<const unsigned char*>(AAdresse) + AChamp.GetOffset();
+}
+
+}  // namespace
+
+TSerialisateurParametreRecord::~TSerialisateurParametreRecord() { FInfoChamps.Vider(); }
+
+template <class AOperation>
+void TSerialisateurParametreRecord::PourChaqueChamp(AOperation AOperationChamp) const {
+  for (TInfoParametreServiceInvocable* champ : FInfoChamps.FInfoParametres) {
+    AOperationChamp(*champ);
+  }
+}
+
+std::int32_t TSerialisateurParametreRecord::CreerInfoChamps(std::int32_t ANombre) {
+  return FInfoChamps.CreerInfoParametres(ANombre);
+}
+
+TInfoParametreServiceInvocable* TSerialisateurParametreRecord::GetInfoChamp(
+    std::int32_t AIndice) const {
+  return FInfoChamps.GetInfoParametre(AIndice);
+}
+
+std::int32_t TSerialisateurParametreRecord::AlignementNaturel() {
+  std::int32_t alignement = 0;
+  PourChaqueChamp([&](TInfoParametreServiceInvocable& AChamp) {
+    alignement = std::max(alignement, AChamp.GetAlignement());
+  });
+  return alignement;
+}
+
+void TSerialisateurParametreRecord::DetecterCompactage() {
+  bool decide = false;
+  bool compacte = false;
+  std::int64_t o = 0;
+  auto tester = [&](std::int64_t APlace, std::int64_t AAlignement) {
+    const std::int64_t aligne = AlignerSur(o, AAlignement);
+    if (decide || aligne == o) return;
+    if (APlace == aligne) {
+      decide = true;
+      compacte = false;
+    } else if (APlace == o) {
+      decide = true;
+      compacte = true;
+    }
+  };
+  PourChaqueChamp([&](TInfoParametreServiceInvocable& AChamp) {
+    tester(AChamp.GetOffset(), AChamp.GetAlignement());
+    o = static_cast<std::int64_t>(AChamp.GetOffset()) + AChamp.GetTaille();
+  });
+  tester(FTaille, AlignementNaturel());
+  FCompacte = compacte;
+}
+
+void TSerialisateurParametreRecord::CalculerDisposition() {
+  std::int64_t o = 0;
+  for (TInfoParametreServiceInvocable* champ : FInfoChamps.FInfoParametres) {
+    if (!champ->GetSerialisateur()) {
+      throw EReadError(Formater(u"Erreur de lecture du flux : le champ « %0:s » n'a pas de "
+                                u"sérialisateur.",
+                                {champ->GetNom()}));
+    }
+    const std::int64_t offset = FCompacte ? o : AlignerSur(o, champ->GetAlignement());
+    o = VerifierTailleLue(offset + champ->GetTaille(), u"enregistrement");
+    champ->SetOffset(static_cast<std::int32_t>(offset));
+  }
+  FTaille = VerifierTailleLue(FCompacte ? o : AlignerSur(o, GetAlignement()), u"enregistrement");
+}
+
+TConteneurParametre* TSerialisateurParametreRecord::CreerConteneur(std::u16string_view ANom) {
+  std::unique_ptr<TConteneurParametre> conteneur(new TConteneurParametreRecord(ANom, FTaille, this));
+  const std::int32_t nombre = FInfoChamps.GetNombre();
+  conteneur->SetNombreSousConteneurs(nombre);
+  try {
+    for (std::int32_t i = 0; i < nombre; ++i) {
+      conteneur->SetSousConteneur(i, FInfoChamps.FInfoParametres[i]->CreerConteneur());
+    }
+  } catch (...) {
+    LibererConteneur(conteneur.release(), false);
+    throw;
+  }
+  return conteneur.release();
+}
+
+void TSerialisateurParametreRecord::LibererConteneur(TConteneurParametre* AConteneur,
+                                                     bool ALibererObjets) {
+  if (!AConteneur) return;
+  const std::int32_t nombre = std::min(AConteneur->GetNombreSousConteneurs(), GetNombreChamps());
+  for (std::int32_t i = 0; i < nombre; ++i) {
+    if (TConteneurParametre* sous = AConteneur->GetSousConteneur(i)) {
+      AConteneur->SetSousConteneur(i, nullptr);
+      FInfoChamps.FInfoParametres[i]->LibererConteneur(sous, false);
+    }
+  }
+  AConteneur->SetNombreSousConteneurs(0);
+  TSerialisateurParametre::LibererConteneur(AConteneur, ALibererObjets);
+}
+
+void TSerialisateurParametreRecord::CopierValeur(const void* ASource, void* ADestination,
+                                                 bool ALibererObjets) {
+  PourChaqueChamp([&](TInfoParametreServiceInvocable& AChamp) {
+    AChamp.CopierValeur(Champ(ASource, AChamp), Champ(ADestination, AChamp), ALibererObjets);
+  });
+}
+
+void TSerialisateurParametreRecord::LibererValeur(void* AAdresse, bool ALibererObjets) {
+  PourChaqueChamp([&](TInfoParametreServiceInvocable& AChamp) {
+    AChamp.LibererValeur(Champ(AAdresse, AChamp), ALibererObjets);
+  });
+}
+
+void TSerialisateurParametreRecord::SerialiserValeur(TConteneurParametre* AConteneur,
+                                                     IFormatter& AFormateur,
+                                                     TypeClasseFormatSerialisation AFormat,
+                                                     bool AEnPlace) {
+  void* octets = AConteneur->GetAdresseValeur();
+  const std::int32_t nombre = GetNombreChamps();
+  for (std::int32_t i = 0; i < nombre; ++i) {
+    TInfoParametreServiceInvocable& champ = *FInfoChamps.FInfoParametres[i];
+    champ.CopierValeur(Champ(octets, champ), AConteneur->GetSousConteneur(i)->GetAdresseValeur(),
+                       false);
+  }
+  for (std::int32_t i = 0; i < nombre; ++i) {
+    FInfoChamps.FInfoParametres[i]->SerialiserValeur(AConteneur->GetSousConteneur(i), AFormateur,
+                                                     AFormat, AEnPlace);
+  }
+}
+
+void TSerialisateurParametreRecord::DeserialiserValeur(TConteneurParametre* AConteneur,
+                                                       IFormatter& AFormateur,
+                                                       TypeClasseFormatSerialisation AFormat,
+                                                       bool AEnPlace) {
+  void* octets = AConteneur->GetAdresseValeur();
+  const std::int32_t nombre = GetNombreChamps();
+  for (std::int32_t i = 0; i < nombre; ++i) {
+    TInfoParametreServiceInvocable& champ = *FInfoChamps.FInfoParametres[i];
+    TConteneurParametre* sous = AConteneur->GetSousConteneur(i);
+    champ.DeserialiserValeur(sous, AFormateur, AFormat, AEnPlace);
+    champ.CopierValeur(sous->GetAdresseValeur(), Champ(octets, champ), false);
+  }
+}
+
+std::int32_t TSerialisateurParametreRecord::GetTaille() { return FTaille; }
+
+std::int32_t TSerialisateurParametreRecord::GetAlignement() {
+  return FCompacte ? 1 : AlignementNaturel();
+}
+
+bool TSerialisateurParametreRecord::GetEstGere() {
+  bool gere = false;
+  PourChaqueChamp([&](TInfoParametreServiceInvocable& AChamp) { gere = gere || AChamp.GetEstGere(); });
+  return gere;
+}
+
+void TSerialisateurParametreRecord::InitialiserValeur(void* AAdresse) noexcept {
+  std::memset(AAdresse, 0, static_cast<std::size_t>(FTaille));
+  PourChaqueChamp([&](TInfoParametreServiceInvocable& AChamp) {
+    if (const auto& serialisateur = AChamp.GetSerialisateur()) {
+      serialisateur->InitialiserValeur(Champ(AAdresse, AChamp));
+    }
+  });
+}
+
+void TSerialisateurParametreRecord::DetruireValeur(void* AAdresse) noexcept {
+  PourChaqueChamp([&](TInfoParametreServiceInvocable& AChamp) {
+    if (const auto& serialisateur = AChamp.GetSerialisateur()) {
+      serialisateur->DetruireValeur(Champ(AAdresse, AChamp));
+    }
+  });
+}
+
+void TSerialisateurParametreRecord::GetInfoSousParametres(
+    TypeListeInfoParametresServiceInvocable& AListe) {
+  AListe = FInfoChamps;
+}
+
+void TSerialisateurParametreRecord::Serialiser(IFormatter& AFormateur,
+                                               TypeClasseFormatSerialisation AFormat) {
+  AFormateur.EcrireBooleen(FCompacte);
+  FInfoChamps.Serialiser(AFormateur, AFormat);
+}
+
+void TSerialisateurParametreRecord::Deserialiser(IFormatter& AFormateur,
+                                                 TypeClasseFormatSerialisation AFormat) {
+  FCompacte = AFormateur.LireBooleen();
+  FInfoChamps.Deserialiser(AFormateur, AFormat);
+  CalculerDisposition();
+}
+
+void TSerialisateurParametreRecord::SerialiserGeneriqueV1(IFormatter& AFormateur,
+                                                          TypeClasseFormatSerialisation) {
+  AFormateur.EcrireEntier(FTaille);
+  FInfoChamps.Serialiser(AFormateur, &TFSSerialisationGeneriqueV1SousParametre::Classe());
+}
+
+void TSerialisateurParametreRecord::DeserialiserGeneriqueV1(IFormatter& AFormateur,
+                                                            TypeClasseFormatSerialisation) {
+  AFormateur.LireEntier();  // the size: laid out again below
+  FCompacte = false;
+  FInfoChamps.Deserialiser(AFormateur, &TFSSerialisationGeneriqueV1SousParametre::Classe());
+  CalculerDisposition();
+}
+
+void TSerialisateurParametreRecord::SerialiserPourTrace(IFormatter& AFormateur,
+                                                        TypeClasseFormatSerialisation AFormat) {
+  TSerialisateurParametre::SerialiserPourTrace(AFormateur, AFormat);
+  Tracer(AFormateur, u"Taille", [&] { AFormateur.EcrireEntier(FTaille); });
+  Tracer(AFormateur, u"InfoChamps", [&] { FInfoChamps.SerialiserPourTrace(AFormateur, AFormat); });
+}
+
+}  // namespace kv

@@ -154,7 +154,18 @@ void TSerialisateurParametreRecord::DeserialiserValeur(TConteneurParametre* ACon
   for (std::int32_t i = 0; i < nombre; ++i) {
     TInfoParametreServiceInvocable& champ = *FInfoChamps.FInfoParametres[i];
     TConteneurParametre* sous = AConteneur->GetSousConteneur(i);
-    champ.DeserialiserValeur(sous, AFormateur, AFormat, AEnPlace);
+    // The sub-container may still hold a copy of a value read before (a
+    // reused element container): dropped, so that after a failure it holds
+    // only what this read made.
+    if (!AEnPlace) champ.LibererValeur(sous->GetAdresseValeur(), false);
+    try {
+      champ.DeserialiserValeur(sous, AFormateur, AFormat, AEnPlace);
+    } catch (...) {
+      // What was read of the field joins the record's value, whose release
+      // frees the objects that nothing else holds.
+      champ.CopierValeur(sous->GetAdresseValeur(), Champ(octets, champ), false);
+      throw;
+    }
     champ.CopierValeur(sous->GetAdresseValeur(), Champ(octets, champ), false);
   }
 }

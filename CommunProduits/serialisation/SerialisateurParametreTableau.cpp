@@ -104,7 +104,16 @@ void TSerialisateurParametreTableau::DeserialiserElements(TConteneurParametre* A
   TConteneurParametre* indice = AConteneur->GetSousConteneur(1);
   for (std::int32_t i = 0; i < ANombre; ++i) {
     FInfoIndice->CopierValeur(&i, indice->GetAdresseValeur(), false);
-    FInfoElements->DeserialiserValeur(element, AFormateur, AFormat, AEnPlace);
+    // The element container holds a copy of the previous element: dropped,
+    // so that after a failure it holds only what this read made, which then
+    // joins the array's elements to be released with them.
+    if (!AEnPlace) FInfoElements->LibererValeur(element->GetAdresseValeur(), false);
+    try {
+      FInfoElements->DeserialiserValeur(element, AFormateur, AFormat, AEnPlace);
+    } catch (...) {
+      FInfoElements->CopierValeur(element->GetAdresseValeur(), Element(APtrElements, i), false);
+      throw;
+    }
     FInfoElements->CopierValeur(element->GetAdresseValeur(), Element(APtrElements, i), false);
   }
 }

@@ -55,8 +55,20 @@ void TSerialisateurParametreTableauOuvert::DeserialiserValeur(TConteneurParametr
   VerifierNombreLu(AFormateur, nombre);
   auto stockage = std::make_unique<TStockageTableauOuvert>(*GetInfoElements()->GetSerialisateur(),
                                                            static_cast<std::int32_t>(nombre));
-  DeserialiserElements(AConteneur, AFormateur, AFormat, AEnPlace, stockage->GetOctets(),
-                       stockage->GetNombre());
+  try {
+    DeserialiserElements(AConteneur, AFormateur, AFormat, AEnPlace, stockage->GetOctets(),
+                         stockage->GetNombre());
+  } catch (...) {
+    // The objects read so far belong to nobody else.
+    for (std::int32_t i = 0; i < stockage->GetNombre(); ++i) {
+      try {
+        GetInfoElements()->LibererValeur(Element(stockage->GetOctets(), i), true);
+      } catch (...) {
+        // An object that refuses to be freed: the read error matters more.
+      }
+    }
+    throw;
+  }
   TypeTableauOuvert valeur;
   valeur.PtrValeurs = nombre > 0 ? stockage->GetOctets() : nullptr;
   valeur.TailleMoinsUn = tailleMoinsUn;

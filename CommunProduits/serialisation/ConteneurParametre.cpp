@@ -58,8 +58,7 @@ void TConteneurParametre::CouplerAvec(TConteneurParametre* AConteneur) {
   FConteneursCouples.push_back(AConteneur);
 }
 
-TConteneurParametreOctets::TConteneurParametreOctets(std::u16string_view ANom,
-                                                     std::int32_t ATaille,
+TConteneurParametreOctets::TConteneurParametreOctets(std::u16string_view ANom, std::int32_t ATaille,
                                                      ISerialisateurParametre* AValeurs)
     : TConteneurParametre(ANom, nullptr),
       // At least one byte, so that the address is never null.

@@ -14,9 +14,10 @@ TRef<IInterface> TCustomInstanciateur::RemettreParInterface(TObjetInterfacable* 
   if (!AObjet->LiberationAutomatique()) {
     const std::u16string nom = AObjet->NomClasseObjet();
     AObjet->Liberer();
-    throw Exception(Formater(u"Erreur interne : l'instanciateur de « %0:s » a créé un objet qui ne "
-                             u"se libère pas avec sa dernière référence.",
-                             {nom}));
+    throw Exception(
+        Formater(u"Erreur interne : l'instanciateur de « %0:s » a créé un objet qui ne "
+                 u"se libère pas avec sa dernière référence.",
+                 {nom}));
   }
   return TRef<IInterface>(AObjet->InterfaceDeBase());
 }

@@ -26,7 +26,8 @@ void TracerModes(IFormatter& AFormateur, std::u16string_view AElement, TypeModes
 
 void TInfoParametreServiceInvocable::SetSerialisateur(
     TRef<ISerialisateurParametre> ASerialisateur) {
-  if (ASerialisateur && FSerialisateur && !ASerialisateur->EstCompatibleAvec(FSerialisateur.Get())) {
+  if (ASerialisateur && FSerialisateur &&
+      !ASerialisateur->EstCompatibleAvec(FSerialisateur.Get())) {
     throw Exception(u"Les types sérialisateurs de paramètres sont incompatibles.");
   }
   FSerialisateur = std::move(ASerialisateur);
@@ -34,8 +35,8 @@ void TInfoParametreServiceInvocable::SetSerialisateur(
 
 ISerialisateurParametre& TInfoParametreServiceInvocable::Serialisateur() const {
   if (!FSerialisateur) {
-    throw Exception(Formater(u"Erreur interne : le paramètre « %0:s » n'a pas de sérialisateur.",
-                             {FNom}));
+    throw Exception(
+        Formater(u"Erreur interne : le paramètre « %0:s » n'a pas de sérialisateur.", {FNom}));
   }
   return *FSerialisateur;
 }

@@ -74,9 +74,10 @@ void TypeListeInfoParametresServiceInvocable::Deserialiser(IFormatter& AFormateu
                                                            TypeClasseFormatSerialisation AFormat) {
   const std::int32_t nombre = AFormateur.LireEntier();
   if (nombre < 0 || nombre > AFormateur.GetFlux().Restant()) {
-    throw EReadError(Formater(u"Erreur de lecture du flux : %0:d descriptions de paramètres "
-                              u"annoncées, %1:d octets restants.",
-                              {nombre, static_cast<long long>(AFormateur.GetFlux().Restant())}));
+    throw EReadError(
+        Formater(u"Erreur de lecture du flux : %0:d descriptions de paramètres "
+                 u"annoncées, %1:d octets restants.",
+                 {nombre, static_cast<long long>(AFormateur.GetFlux().Restant())}));
   }
   Vider();
   CreerInfoParametres(nombre);
@@ -126,7 +127,8 @@ std::vector<std::int32_t> TypeListeInfoParametresServiceInvocable::GetCheminPara
   return chemin;
 }
 
-TTabInfoParametreServiceInvocable TypeListeInfoParametresServiceInvocable::GetTabInfoParametresTraverses(
+TTabInfoParametreServiceInvocable
+TypeListeInfoParametresServiceInvocable::GetTabInfoParametresTraverses(
     std::span<const std::int32_t> AChemin) const {
   if (AChemin.empty()) throw EListError(u"Chemin de paramètre vide.");
   TTabInfoParametreServiceInvocable traverses{Etape(FInfoParametres, AChemin[0])};

@@ -30,8 +30,7 @@ std::int32_t TSerialisateurParametre::GetNombreParametres() { return 1; }
 void TSerialisateurParametre::Reserve() {}
 
 bool TSerialisateurParametre::EstCompatibleAvec(ISerialisateurParametre* AAutre) {
-  return AAutre && GetTaille() == AAutre->GetTaille() &&
-         GetAlignement() == AAutre->GetAlignement();
+  return AAutre && GetTaille() == AAutre->GetTaille() && GetAlignement() == AAutre->GetAlignement();
 }
 
 void TSerialisateurParametre::InitialiserValeur(void* AAdresse) noexcept {

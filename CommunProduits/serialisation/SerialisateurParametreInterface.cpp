@@ -17,8 +17,7 @@ TConteneurParametre* TSerialisateurParametreInterface::CreerConteneur(std::u16st
   return new TConteneurParametreInterface(ANom);
 }
 
-void TSerialisateurParametreInterface::CopierValeur(const void* ASource, void* ADestination,
-                                                    bool) {
+void TSerialisateurParametreInterface::CopierValeur(const void* ASource, void* ADestination, bool) {
   IInterface* source = *static_cast<IInterface* const*>(ASource);
   if (source) source->_AddRef();  // first, so that a copy onto itself keeps it
   IInterface* ancienne = std::exchange(Valeur(ADestination), source);

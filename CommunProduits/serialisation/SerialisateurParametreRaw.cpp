@@ -41,8 +41,7 @@ std::int32_t TSerialisateurParametreRaw::GetTaille() { return FTaille; }
 
 std::int32_t TSerialisateurParametreRaw::GetAlignement() { return FAlignement; }
 
-void TSerialisateurParametreRaw::Serialiser(IFormatter& AFormateur,
-                                            TypeClasseFormatSerialisation) {
+void TSerialisateurParametreRaw::Serialiser(IFormatter& AFormateur, TypeClasseFormatSerialisation) {
   AFormateur.EcrireEntier(FTailleUtile);
   AFormateur.EcrireEntier(FAlignement);
 }

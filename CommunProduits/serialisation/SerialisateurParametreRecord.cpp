@@ -75,9 +75,10 @@ void TSerialisateurParametreRecord::CalculerDisposition() {
   std::int64_t o = 0;
   for (TInfoParametreServiceInvocable* champ : FInfoChamps.FInfoParametres) {
     if (!champ->GetSerialisateur()) {
-      throw EReadError(Formater(u"Erreur de lecture du flux : le champ « %0:s » n'a pas de "
-                                u"sérialisateur.",
-                                {champ->GetNom()}));
+      throw EReadError(
+          Formater(u"Erreur de lecture du flux : le champ « %0:s » n'a pas de "
+                   u"sérialisateur.",
+                   {champ->GetNom()}));
     }
     const std::int64_t offset = FCompacte ? o : AlignerSur(o, champ->GetAlignement());
     o = VerifierTailleLue(offset + champ->GetTaille(), u"enregistrement");
@@ -87,7 +88,8 @@ void TSerialisateurParametreRecord::CalculerDisposition() {
 }
 
 TConteneurParametre* TSerialisateurParametreRecord::CreerConteneur(std::u16string_view ANom) {
-  std::unique_ptr<TConteneurParametre> conteneur(new TConteneurParametreRecord(ANom, FTaille, this));
+  std::unique_ptr<TConteneurParametre> conteneur(
+      new TConteneurParametreRecord(ANom, FTaille, this));
   const std::int32_t nombre = FInfoChamps.GetNombre();
   conteneur->SetNombreSousConteneurs(nombre);
   try {
@@ -178,7 +180,8 @@ std::int32_t TSerialisateurParametreRecord::GetAlignement() {
 
 bool TSerialisateurParametreRecord::GetEstGere() {
   bool gere = false;
-  PourChaqueChamp([&](TInfoParametreServiceInvocable& AChamp) { gere = gere || AChamp.GetEstGere(); });
+  PourChaqueChamp(
+      [&](TInfoParametreServiceInvocable& AChamp) { gere = gere || AChamp.GetEstGere(); });
   return gere;
 }
 

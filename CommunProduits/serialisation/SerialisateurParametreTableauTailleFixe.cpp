@@ -9,12 +9,10 @@ TConteneurParametre* TSerialisateurParametreTableauTailleFixe::CreerConteneurTab
   return new TConteneurParametreTableauTailleFixe(ANom, GetTaille(), this);
 }
 
-void TSerialisateurParametreTableauTailleFixe::CopierValeur(const void* ASource,
-                                                            void* ADestination,
+void TSerialisateurParametreTableauTailleFixe::CopierValeur(const void* ASource, void* ADestination,
                                                             bool ALibererObjets) {
   for (std::int32_t i = 0; i < FNombreElements; ++i) {
-    GetInfoElements()->CopierValeur(Element(ASource, i), Element(ADestination, i),
-                                    ALibererObjets);
+    GetInfoElements()->CopierValeur(Element(ASource, i), Element(ADestination, i), ALibererObjets);
   }
 }
 

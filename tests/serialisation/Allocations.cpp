@@ -34,7 +34,8 @@ void* operator new(std::size_t ATaille, std::align_val_t AAlignement) {
   while (ATaille > plusGrande && !kv::test::PlusGrande.compare_exchange_weak(plusGrande, ATaille)) {
   }
   const auto alignement = static_cast<std::size_t>(AAlignement);
-  const std::size_t taille = ((ATaille == 0 ? 1 : ATaille) + alignement - 1) / alignement * alignement;
+  const std::size_t taille =
+      ((ATaille == 0 ? 1 : ATaille) + alignement - 1) / alignement * alignement;
   if (void* bloc = std::aligned_alloc(alignement, taille)) return bloc;
   throw std::bad_alloc();
 }

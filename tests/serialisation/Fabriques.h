@@ -42,8 +42,8 @@ struct TypeChamp {
 };
 
 // A record of ATaille bytes with the given fields, its compactness detected.
-inline TRef<TSerialisateurParametreRecord> Enregistrement(std::size_t ATaille,
-                                                         std::initializer_list<TypeChamp> AChamps) {
+inline TRef<TSerialisateurParametreRecord> Enregistrement(
+    std::size_t ATaille, std::initializer_list<TypeChamp> AChamps) {
   auto record = Nouveau<TSerialisateurParametreRecord>();
   record->SetTaille(static_cast<std::int32_t>(ATaille));
   std::int32_t indice = record->CreerInfoChamps(static_cast<std::int32_t>(AChamps.size()));

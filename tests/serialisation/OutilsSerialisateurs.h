@@ -5,12 +5,12 @@
 // records what is written to it (for traces), and the write-then-read round
 // trip of one value through the binary formatter over a memory stream.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "objets/ConversionInterface.h"
 #include "serialisation/ConteneurParametre.h"
@@ -91,7 +91,9 @@ class TFormateurTrace : public TObjetInterfacable, public IFormatter {
     Lignes.push_back(u"s:" + std::u16string(AValeur));
   }
   std::u16string LireChaine() override { Refuser(); }
-  void EcrireGuid(const TGUID& AValeur) override { Lignes.push_back(u"g:" + GuidVersTexte(AValeur)); }
+  void EcrireGuid(const TGUID& AValeur) override {
+    Lignes.push_back(u"g:" + GuidVersTexte(AValeur));
+  }
   TGUID LireGuid() override { Refuser(); }
   void EcrireTableauEntiers(std::span<const std::int32_t> AValeurs) override {
     std::u16string ligne = u"t:";
@@ -115,7 +117,9 @@ class TFormateurTrace : public TObjetInterfacable, public IFormatter {
     Lignes.push_back(u"objet");
   }
   TObjetInterfacable* LireObjet(TypeClasseFormatSerialisation) override { Refuser(); }
-  void AnnoncerTaille(std::int64_t ATaille) override { Lignes.push_back(u"taille:" + Texte(ATaille)); }
+  void AnnoncerTaille(std::int64_t ATaille) override {
+    Lignes.push_back(u"taille:" + Texte(ATaille));
+  }
 
   // The lines joined by spaces.
   std::u16string Tout() const {

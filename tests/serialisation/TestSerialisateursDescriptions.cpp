@@ -26,8 +26,8 @@ std::u16string NomClasse(ISerialisateurParametre* ASerialisateur) {
 }
 
 TEST(ArrondirTaille, PuissanceDeDeuxJusquAHuit) {
-  const std::pair<std::int32_t, std::int32_t> table[] = {
-      {0, 1}, {1, 1}, {2, 2}, {3, 4}, {4, 4}, {5, 8}, {7, 8}, {8, 8}, {9, 9}, {12, 12}};
+  const std::pair<std::int32_t, std::int32_t> table[] = {{0, 1}, {1, 1}, {2, 2}, {3, 4}, {4, 4},
+                                                         {5, 8}, {7, 8}, {8, 8}, {9, 9}, {12, 12}};
   for (const auto& [taille, arrondie] : table) {
     EXPECT_EQ(ArrondirTaille(taille), arrondie) << taille;
   }
@@ -142,9 +142,10 @@ TEST(Description, TracesDetaillees) {
   trace->Lignes.clear();
   Convertir<IFSPourTrace>(Fixe(2, Raw(1)).Get())->SerialiserPourTrace(*trace, Tout);
   const std::u16string tableau = trace->Tout();
-  EXPECT_TRUE(tableau.starts_with(u"<Classe> s:TSerialisateurParametreTableauTailleFixe </> "
-                                  u"<SousParametreElements> <Classe> "
-                                  u"s:TInfoParametreServiceInvocable </> <Nom> s:Elements </>"))
+  EXPECT_TRUE(
+      tableau.starts_with(u"<Classe> s:TSerialisateurParametreTableauTailleFixe </> "
+                          u"<SousParametreElements> <Classe> "
+                          u"s:TInfoParametreServiceInvocable </> <Nom> s:Elements </>"))
       << std::string(tableau.begin(), tableau.end());
   EXPECT_TRUE(tableau.ends_with(u"<NombreElements> i:2 </>"));
   EXPECT_NE(tableau.find(u"<SousParametreIndices> <Classe> s:TInfoParametreServiceInvocable </> "
@@ -176,8 +177,9 @@ TEST(Record, CompactageDetecte) {
   // { a: byte; b: 32-bit } with b at 4 (natural) or at 1 (packed); a record
   // whose fields never sit where the two layouts part stays not packed.
   for (const TypeCas& cas : {TypeCas{4, 8, false, 4}, TypeCas{1, 5, true, 1}}) {
-    auto record = Enregistrement(static_cast<std::size_t>(cas.Taille),
-                                 {{u"A", 0, Raw(1)}, {u"B", static_cast<std::size_t>(cas.OffsetB), Raw(4)}});
+    auto record =
+        Enregistrement(static_cast<std::size_t>(cas.Taille),
+                       {{u"A", 0, Raw(1)}, {u"B", static_cast<std::size_t>(cas.OffsetB), Raw(4)}});
     EXPECT_EQ(record->GetCompacte(), cas.Compacte) << cas.OffsetB;
     EXPECT_EQ(record->GetAlignement(), cas.Alignement);
   }
@@ -205,8 +207,10 @@ TEST(Record, DispositionDesChampsDUnRecordRelu) {
   // Read back, the rich record is laid out as the C++ compiler laid it out.
   TypeSerialisateur copie = CopieParDescription(SerialisateurRiche().Get(), Tout);
   auto& record = dynamic_cast<TSerialisateurParametreRecord&>(*copie);
-  EXPECT_EQ(record.GetInfoChamp(1)->GetOffset(), static_cast<std::int32_t>(offsetof(TypeRiche, Texte)));
-  EXPECT_EQ(record.GetInfoChamp(4)->GetOffset(), static_cast<std::int32_t>(offsetof(TypeRiche, Objet)));
+  EXPECT_EQ(record.GetInfoChamp(1)->GetOffset(),
+            static_cast<std::int32_t>(offsetof(TypeRiche, Texte)));
+  EXPECT_EQ(record.GetInfoChamp(4)->GetOffset(),
+            static_cast<std::int32_t>(offsetof(TypeRiche, Objet)));
   EXPECT_EQ(record.GetTaille(), static_cast<std::int32_t>(sizeof(TypeRiche)));
   // A record without fields: alignment 0, size 0, and no division by zero.
   auto vide = Nouveau<TSerialisateurParametreRecord>();
@@ -251,10 +255,12 @@ TEST(InfoParametre, ReponsesDeduitesDuSerialisateur) {
   const TypeCas table[] = {
       {Raw(1), 8, true, true, true},
       {Raw(3), 8, true, true, true},  // occupies 4 bytes
-      {Enregistrement(3, {{u"A", 0, Raw(1)}, {u"B", 1, Raw(1)}, {u"C", 2, Raw(1)}}), 8, true,
-       false, false},
-      {Raw(8), 8, false, true, true},      {Raw(12), 16, false, false, false},
-      {Chaine(), 32, false, false, false}, {InterfaceExemple(), 8, false, true, false},
+      {Enregistrement(3, {{u"A", 0, Raw(1)}, {u"B", 1, Raw(1)}, {u"C", 2, Raw(1)}}), 8, true, false,
+       false},
+      {Raw(8), 8, false, true, true},
+      {Raw(12), 16, false, false, false},
+      {Chaine(), 32, false, false, false},
+      {InterfaceExemple(), 8, false, true, false},
       {Ouvert(Raw(4)), 16, false, false, false},
   };
   auto info = Construire<TInfoParametreServiceInvocable>();
@@ -356,9 +362,9 @@ TEST(InfoParametre, SerialisateurLuQuiNEnEstPasUnRefuse) {
   }
   flux.SetPosition(0);
   auto info = Construire<TInfoParametreServiceInvocable>();
-  EXPECT_THROW(info->Deserialiser(*Nouveau<TFormateurBinaire>(flux, TypeSensFormateur::sfLecture),
-                                  Tout),
-               EIntfCastError);
+  EXPECT_THROW(
+      info->Deserialiser(*Nouveau<TFormateurBinaire>(flux, TypeSensFormateur::sfLecture), Tout),
+      EIntfCastError);
   info->Liberer();
 }
 
@@ -432,11 +438,10 @@ TEST_F(Chemins, CouplageDeConteneurs) {
   ASSERT_EQ(indice->GetNombreConteneursCouples(), 1);
   EXPECT_EQ(indice->GetConteneurCouple(0), conteneurs[0]->GetSousConteneur(0));
   EXPECT_EQ(indice->GetNom(), u"Elements.@Indice");
-  for (const auto& invalide :
-       {TypeInfoCouplageParametresServiceInvocable({0, -1}, {0}),
-        TypeInfoCouplageParametresServiceInvocable({0}, {}),
-        TypeInfoCouplageParametresServiceInvocable({5}, {0}),
-        TypeInfoCouplageParametresServiceInvocable({2, 0}, {0})}) {
+  for (const auto& invalide : {TypeInfoCouplageParametresServiceInvocable({0, -1}, {0}),
+                               TypeInfoCouplageParametresServiceInvocable({0}, {}),
+                               TypeInfoCouplageParametresServiceInvocable({5}, {0}),
+                               TypeInfoCouplageParametresServiceInvocable({2, 0}, {0})}) {
     EXPECT_THROW(invalide.CouplerConteneurs(conteneurs), EListError);
   }
   EXPECT_EQ(conteneurs[0]->GetNombreConteneursCouples(), 0) << "a refused path couples nothing";
@@ -532,9 +537,7 @@ TEST(ObjetSerialisable, ObjetsInstanciesEtLeurLiberation) {
   }
   EXPECT_EQ(TObjetSerialisableSimple::Vivants, vivants) << "freed by its last reference";
   TObjetInterfacable* explicite = Interroger<IInstanciateur>(metaInfo)->Instancier();
-  {
-    TRef<IInterface> reference(explicite->InterfaceDeBase());
-  }
+  { TRef<IInterface> reference(explicite->InterfaceDeBase()); }
   EXPECT_EQ(TObjetSerialisableSimple::Vivants, vivants + 1) << "Instancier: freed by its owner";
   explicite->Liberer();
   {

@@ -54,7 +54,8 @@ std::vector<TypeCasFlux> CasComposites() {
   ouvert.PtrValeurs = objets;
   ouvert.TailleMoinsUn = 1;
   cas.push_back(Ecrire("TableauOuvertDObjets", Ouvert(Objet()), ouvert));
-  std::array<TypeImbrique, 2> fixe{TypeImbrique{1, {2, 3}, u"un"}, TypeImbrique{4, {5, 6}, u"deux"}};
+  std::array<TypeImbrique, 2> fixe{TypeImbrique{1, {2, 3}, u"un"},
+                                   TypeImbrique{4, {5, 6}, u"deux"}};
   cas.push_back(Ecrire("TableauFixeDeRecords", Fixe(2, SerialisateurImbrique()), fixe));
   return cas;
 }
@@ -107,7 +108,8 @@ TEST_F(FluxEndommage, ValeursAUnOctetChange) {
 }
 
 TEST_F(FluxEndommage, DescriptionsCoupeesEnChaquePoint) {
-  const TypeSerialisateur descriptions[] = {SerialisateurRiche(), Dynamique(SerialisateurImbrique()),
+  const TypeSerialisateur descriptions[] = {SerialisateurRiche(),
+                                            Dynamique(SerialisateurImbrique()),
                                             Fixe(3, Ouvert(InterfaceExemple()))};
   for (const TypeClasseFormatSerialisation format :
        {Tout, static_cast<TypeClasseFormatSerialisation>(&TFSSerialisationGeneriqueV1::Classe())}) {
@@ -126,8 +128,8 @@ TEST_F(FluxEndommage, DescriptionsCoupeesEnChaquePoint) {
         change[i] ^= 0xFF;
         TFluxMemoire flux2(change);
         try {
-          TRef<IInterface> lu =
-              Nouveau<TFormateurBinaire>(flux2, TypeSensFormateur::sfLecture)->LireInterface(format);
+          TRef<IInterface> lu = Nouveau<TFormateurBinaire>(flux2, TypeSensFormateur::sfLecture)
+                                    ->LireInterface(format);
           if (auto serialisateur = Interroger<ISerialisateurParametre>(lu)) {
             // A description that reads is usable: a container of it comes and goes.
             serialisateur->LibererConteneur(serialisateur->CreerConteneur(u"V"), true);
@@ -244,10 +246,10 @@ TEST_F(FluxEndommage, DescriptionsAuxTaillesAbsurdesRefusees) {
     flux.SetPosition(0);
     TRef<IInterface> serialisateur(classes[i]->Create(true)->InterfaceDeBase());
     PlusGrandeAllocationDepuis();
-    EXPECT_THROW(Convertir<IFSTout>(serialisateur.Get())
-                     ->Deserialiser(*Nouveau<TFormateurBinaire>(flux, TypeSensFormateur::sfLecture),
-                                    Tout),
-                 EReadError)
+    EXPECT_THROW(
+        Convertir<IFSTout>(serialisateur.Get())
+            ->Deserialiser(*Nouveau<TFormateurBinaire>(flux, TypeSensFormateur::sfLecture), Tout),
+        EReadError)
         << i;
     EXPECT_LT(PlusGrandeAllocationDepuis(), 4096u) << i;
   }

@@ -49,9 +49,8 @@ struct TypeCasValeur {
 
 template <class AValeur>
 void AllerRetourEgal(ISerialisateurParametre& ASerialisateur, const AValeur& AOriginal) {
-  AllerRetour(ASerialisateur, &AOriginal, [&](const void* ALu) {
-    EXPECT_EQ(*static_cast<const AValeur*>(ALu), AOriginal);
-  });
+  AllerRetour(ASerialisateur, &AOriginal,
+              [&](const void* ALu) { EXPECT_EQ(*static_cast<const AValeur*>(ALu), AOriginal); });
 }
 
 void AjouterRaw(std::vector<TypeCasValeur>& ACas) {
@@ -84,8 +83,8 @@ std::vector<TypeCasValeur> TousLesCas() {
   for (const std::u16string& texte :
        {std::u16string(), std::u16string(u"abc"), std::u16string(u"Été — ∑ \U0001F600 fin"),
         std::u16string(5000, u'\u00E9')}) {
-    cas.push_back({"Chaine" + std::to_string(texte.size()),
-                   [texte] { AllerRetourEgal(*Chaine(), texte); }});
+    cas.push_back(
+        {"Chaine" + std::to_string(texte.size()), [texte] { AllerRetourEgal(*Chaine(), texte); }});
   }
   cas.push_back({"InterfaceNulle", [] {
                    IExemple* nul = nullptr;
@@ -166,8 +165,8 @@ std::vector<TypeCasValeur> TousLesCas() {
                    });
                  }});
   cas.push_back({"TableauDynamiqueDeRecords", [] {
-                   TTableauDynamique<TypeImbrique> valeur{{1, {2, 3}, u"un"}, {4, {5, 6}, u""},
-                                                          {7, {8, 9}, u"trois"}};
+                   TTableauDynamique<TypeImbrique> valeur{
+                       {1, {2, 3}, u"un"}, {4, {5, 6}, u""}, {7, {8, 9}, u"trois"}};
                    AllerRetour(*Dynamique(SerialisateurImbrique()), &valeur, [&](const void* ALu) {
                      const TTableauDynamique<TypeImbrique>& lu =
                          *static_cast<const TTableauDynamique<TypeImbrique>*>(ALu);

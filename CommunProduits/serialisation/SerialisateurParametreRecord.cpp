@@ -7,6 +7,8 @@
 #include "commun/Format.h"
 #include "serialisation/Flux.h"
 #include "serialisation/FormatSerialisation.h"
+#include "serialisation/SerialisateurParametreRaw.h"
+#include "serialisation/SerialisateurParametreTableauTailleFixe.h"
 
 namespace kv {
 namespace {
@@ -18,6 +20,24 @@ unsigned char* Champ(void* AAdresse, const TInfoParametreServiceInvocable& ACham
 const unsigned char* Champ(const void* AAdresse,
                            const TInfoParametreServiceInvocable& AChamp) noexcept {
   return static_cast<const unsigned char*>(AAdresse) + AChamp.GetOffset();
+}
+
+// Values that are plain bytes, read and written by copying: raw values, and
+// records and fixed arrays of them. Only these may sit anywhere in memory;
+// the others are C++ objects (strings, pointers) that need their alignment.
+bool FaitDOctets(ISerialisateurParametre* ASerialisateur) {
+  auto* serialisateur = dynamic_cast<TSerialisateurParametre*>(ASerialisateur);
+  if (dynamic_cast<TSerialisateurParametreRaw*>(serialisateur)) return true;
+  if (auto* tableau = dynamic_cast<TSerialisateurParametreTableauTailleFixe*>(serialisateur)) {
+    return FaitDOctets(tableau->GetInfoElements()->GetSerialisateur().Get());
+  }
+  if (auto* record = dynamic_cast<TSerialisateurParametreRecord*>(serialisateur)) {
+    for (std::int32_t i = 0; i < record->GetNombreChamps(); ++i) {
+      if (!FaitDOctets(record->GetInfoChamp(i)->GetSerialisateur().Get())) return false;
+    }
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -78,6 +98,12 @@ void TSerialisateurParametreRecord::CalculerDisposition() {
       throw EReadError(
           Formater(u"Erreur de lecture du flux : le champ « %0:s » n'a pas de "
                    u"sérialisateur.",
+                   {champ->GetNom()}));
+    }
+    if (FCompacte && !FaitDOctets(champ->GetSerialisateur().Get())) {
+      throw EReadError(
+          Formater(u"Erreur de lecture du flux : le champ « %0:s » d'un "
+                   u"enregistrement compacté n'est pas fait d'octets.",
                    {champ->GetNom()}));
     }
     const std::int64_t offset = FCompacte ? o : AlignerSur(o, champ->GetAlignement());

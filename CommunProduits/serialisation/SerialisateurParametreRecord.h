@@ -43,8 +43,10 @@ class TSerialisateurParametreRecord : public TSerialisateurParametre,
   // part and it is the unaligned place.
   void DetecterCompactage();
   // Lays the fields out from their sizes and alignments and sets Taille.
-  // Raises EReadError for a field without a serializer or a record larger
-  // than TailleMaximaleValeur.
+  // Raises EReadError for a field without a serializer, a record larger than
+  // TailleMaximaleValeur, and a Compacte record with a field that is not
+  // plain bytes (raw values, records and fixed arrays of them): strings and
+  // pointers cannot live at unaligned places.
   void CalculerDisposition();
 
   // A record container of Taille bytes (values made by InitialiserValeur),

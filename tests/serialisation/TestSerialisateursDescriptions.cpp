@@ -219,6 +219,24 @@ TEST(Record, DispositionDesChampsDUnRecordRelu) {
   EXPECT_EQ(vide->GetAlignement(), 0);
 }
 
+TEST(Record, CompacteNeTientQueDesOctets) {
+  // A packed record may hold raw values, and records or arrays of them...
+  auto octets = Enregistrement(
+      7, {{u"A", 0, Raw(1)},
+          {u"B", 1, Enregistrement(6, {{u"C", 0, Raw(2)}, {u"D", 2, Fixe(2, Raw(2))}})}});
+  ASSERT_TRUE(octets->GetCompacte());
+  EXPECT_EQ(CopieParDescription(octets.Get(), Tout)->GetTaille(), 7);
+  // ...but a string or a pointer at an unaligned place is refused when read.
+  const TypeSerialisateur nonAlignes[] = {Chaine(), InterfaceExemple(), Objet(), Dynamique(Raw(1))};
+  for (const TypeSerialisateur& champ : nonAlignes) {
+    auto record = Enregistrement(1 + static_cast<std::size_t>(champ->GetTaille()),
+                                 {{u"A", 0, Raw(1)}, {u"S", 1, champ}});
+    ASSERT_TRUE(record->GetCompacte());
+    EXPECT_THROW(CopieParDescription(record.Get(), Tout), EReadError)
+        << NomClasse(champ.Get()).size();
+  }
+}
+
 // Replacing a parameter's serializer.
 
 TEST(InfoParametre, RemplacementDeSerialisateur) {

@@ -110,7 +110,17 @@ void TSerialisateurParametreRecord::CalculerDisposition() {
     o = VerifierTailleLue(offset + champ->GetTaille(), u"enregistrement");
     champ->SetOffset(static_cast<std::int32_t>(offset));
   }
-  FTaille = VerifierTailleLue(FCompacte ? o : AlignerSur(o, GetAlignement()), u"enregistrement");
+  // Records laid out one after the other (array elements) keep their strings
+  // and pointers aligned only when the record's alignment is a power of two,
+  // as every C++ alignment is; raw alignments read may be anything.
+  const std::int32_t alignement = GetAlignement();
+  if ((alignement & (alignement - 1)) != 0 && !FaitDOctets(this)) {
+    throw EReadError(
+        Formater(u"Erreur de lecture du flux : enregistrement aligné sur %0:d "
+                 u"octets contenant des valeurs qui ne sont pas des octets.",
+                 {alignement}));
+  }
+  FTaille = VerifierTailleLue(FCompacte ? o : AlignerSur(o, alignement), u"enregistrement");
 }
 
 TConteneurParametre* TSerialisateurParametreRecord::CreerConteneur(std::u16string_view ANom) {

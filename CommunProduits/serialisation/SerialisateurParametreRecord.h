@@ -44,9 +44,10 @@ class TSerialisateurParametreRecord : public TSerialisateurParametre,
   void DetecterCompactage();
   // Lays the fields out from their sizes and alignments and sets Taille.
   // Raises EReadError for a field without a serializer, a record larger than
-  // TailleMaximaleValeur, and a Compacte record with a field that is not
-  // plain bytes (raw values, records and fixed arrays of them): strings and
-  // pointers cannot live at unaligned places.
+  // TailleMaximaleValeur, a Compacte record with a field that is not plain
+  // bytes (raw values, records and fixed arrays of them), and a record holding
+  // such a field whose alignment is not a power of two: strings and pointers
+  // cannot live at unaligned places.
   void CalculerDisposition();
 
   // A record container of Taille bytes (values made by InitialiserValeur),

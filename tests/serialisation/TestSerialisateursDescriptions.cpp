@@ -237,6 +237,16 @@ TEST(Record, CompacteNeTientQueDesOctets) {
   }
 }
 
+TEST(Record, AlignementQuiNEstPasUnePuissanceDeDeuxRefuseAvecUneChaine) {
+  // Raw alignments may be anything (3 for a 3-byte value); a record of them
+  // reads back, but one that also holds a string would misplace it in an
+  // array of such records.
+  auto octets = Enregistrement(24, {{u"A", 0, Raw(12, 12)}, {u"B", 12, Raw(3)}});
+  EXPECT_EQ(CopieParDescription(octets.Get(), Tout)->GetAlignement(), 12);
+  auto chaine = Enregistrement(48, {{u"A", 0, Raw(12, 12)}, {u"S", 16, Chaine()}});
+  EXPECT_THROW(CopieParDescription(chaine.Get(), Tout), EReadError);
+}
+
 // Replacing a parameter's serializer.
 
 TEST(InfoParametre, RemplacementDeSerialisateur) {

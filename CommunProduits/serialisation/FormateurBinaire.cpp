@@ -344,9 +344,8 @@ TFormateurBinaire::TypeGenre TFormateurBinaire::LireGenre(TypeGenre AAttendu, Ty
     if (genre == AAttendu || genre == AAutre) return genre;
     if (genre == TypeGenre::Taille) {
       const auto taille = static_cast<std::int64_t>(LireNombre(8));
-      if (taille < 0 || taille > FFlux.Restant()) {
-        LeverLecture(u"taille annoncée de %0:d octets, %1:d restants.",
-                     {static_cast<long long>(taille), static_cast<long long>(FFlux.Restant())});
+      if (taille < 0 || taille > TailleAnnonceeMaximale) {
+        LeverLecture(u"taille annoncée de %0:d octets.", {static_cast<long long>(taille)});
       }
     } else if (genre == TypeGenre::DebutElement && !elementAttendu) {
       LireTexte();  // the name, passed over

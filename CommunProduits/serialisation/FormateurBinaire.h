@@ -30,7 +30,10 @@
 // failed read leaves the stream at the position it started from.
 //
 // Announced sizes are checked as they are met (never negative, never beyond
-// what remains), then passed over: nothing reads them back. Elements give the
+// TailleAnnonceeMaximale), then passed over: nothing reads them back. An
+// announced size is the size of array elements in memory, which may exceed
+// the bytes that follow (a string object is larger than an empty string
+// written), so the stream does not bound it. Elements give the
 // records a structure for traces: a reader may mirror them, DebutElement and
 // FinElement then checking the name and that an element starts or ends there;
 // a reader that does not passes over them when it reads a value.
@@ -81,6 +84,8 @@ class TFormateurBinaire : public TObjetInterfacable, public IFormatter {
 
  public:
   static constexpr int ProfondeurMaximale = 200;
+  // The largest size an announcement may give: what an address space holds.
+  static constexpr std::int64_t TailleAnnonceeMaximale = std::int64_t{1} << 47;
 
   // Writes to, or reads from, AFlux from its current position on. AFlux must
   // outlive the formatter. Made with automatic freeing.

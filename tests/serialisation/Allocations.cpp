@@ -27,3 +27,19 @@ void* operator new(std::size_t ATaille) {
 void operator delete(void* ABloc) noexcept { std::free(ABloc); }
 
 void operator delete(void* ABloc, std::size_t) noexcept { std::free(ABloc); }
+
+// The aligned forms, which dynamic-array blocks use.
+void* operator new(std::size_t ATaille, std::align_val_t AAlignement) {
+  std::size_t plusGrande = kv::test::PlusGrande.load(std::memory_order_relaxed);
+  while (ATaille > plusGrande && !kv::test::PlusGrande.compare_exchange_weak(plusGrande, ATaille)) {
+  }
+  const auto alignement = static_cast<std::size_t>(AAlignement);
+  const std::size_t taille =
+      ((ATaille == 0 ? 1 : ATaille) + alignement - 1) / alignement * alignement;
+  if (void* bloc = std::aligned_alloc(alignement, taille)) return bloc;
+  throw std::bad_alloc();
+}
+
+void operator delete(void* ABloc, std::align_val_t) noexcept { std::free(ABloc); }
+
+void operator delete(void* ABloc, std::size_t, std::align_val_t) noexcept { std::free(ABloc); }

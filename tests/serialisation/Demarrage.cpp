@@ -1,7 +1,8 @@
 // Links the serialisation library without referring to anything in it, and
 // tells on standard output what the meta-information registry knows of the
-// format interfaces when main begins: one line per interface, found by name
-// and by GUID as one descriptor.
+// format and instantiator interfaces when main begins: one line per interface,
+// found by name and by GUID as one descriptor; then whether a serializer class
+// can be made from its name.
 
 #include <cstdio>
 #include <string_view>
@@ -9,6 +10,8 @@
 #include "objets/SingletonMetaInfo.h"
 #include "plateforme/Texte.h"
 #include "serialisation/I_FormatSerialisation.h"
+#include "serialisation/I_Instanciateur.h"
+#include "serialisation/I_InstanciateurObjetSerialisable.h"
 
 namespace {
 
@@ -26,6 +29,7 @@ int main() {
       {kv::IFSSerialisationGeneriqueV1::IID, u"IFSSerialisationGeneriqueV1"},
       {kv::IFSSerialisationGeneriqueV1SousParametre::IID,
        u"IFSSerialisationGeneriqueV1SousParametre"},
+      {kv::IInstanciateurObjetSerialisable::IID, u"IInstanciateurObjetSerialisable"},
   };
   for (const TypeInterface& interface : Interfaces) {
     // By name first: a lookup by GUID would make the descriptor if missing.
@@ -36,5 +40,10 @@ int main() {
     std::printf("%s %s\n", kv::plateforme::VersUtf8(interface.Nom).c_str(),
                 connue ? "connue" : "inconnue");
   }
+  // A serializer class, known by name with its instantiator, so that a
+  // description can be read by a program that never wrote one.
+  const bool instanciable = static_cast<bool>(kv::Interroger<kv::IInstanciateur>(
+      kv::TSingletonMetaInfo::GetMetaInfoParNom(u"TSerialisateurParametreRecord")));
+  std::printf("TSerialisateurParametreRecord %s\n", instanciable ? "instanciable" : "inconnue");
   return 0;
 }

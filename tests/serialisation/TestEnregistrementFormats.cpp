@@ -16,7 +16,9 @@ TEST(EnregistrementFormats, ConnuesParGuidEtParNomDesLeDemarrage) {
             "IFSTout connue\n"
             "IFSPourTrace connue\n"
             "IFSSerialisationGeneriqueV1 connue\n"
-            "IFSSerialisationGeneriqueV1SousParametre connue\n");
+            "IFSSerialisationGeneriqueV1SousParametre connue\n"
+            "IInstanciateurObjetSerialisable connue\n"
+            "TSerialisateurParametreRecord instanciable\n");
   EXPECT_EQ(resultat.Erreur, "");
 }
 

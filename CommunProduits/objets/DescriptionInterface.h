@@ -41,7 +41,6 @@
 // left out after the last listed one escapes this check until a described
 // interface derives from the interface.
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -132,7 +131,8 @@ struct TFormeParametre<A&&> {
 
 template <class T>
 struct TFormeParametre<TSortie<T>> {
-  static constexpr TypeDrapeauxParametre Drapeaux = DrapeauParametre(TypeDrapeauParametre::dpSortie);
+  static constexpr TypeDrapeauxParametre Drapeaux =
+      DrapeauParametre(TypeDrapeauParametre::dpSortie);
   static const TInfoType& Type() { return InfoTypeDe<T>(); }
 };
 
@@ -160,7 +160,9 @@ constexpr TypeAccesInfoType AccesTypeResultat() {
 // 0 for a blank list; otherwise one more than the commas.
 constexpr std::size_t CompterNoms(std::u16string_view ANoms) {
   if (ANoms.find_first_not_of(u' ') == std::u16string_view::npos) return 0;
-  return static_cast<std::size_t>(std::count(ANoms.begin(), ANoms.end(), u',')) + 1;
+  std::size_t nombre = 1;
+  for (char16_t caractere : ANoms) nombre += caractere == u',' ? 1 : 0;
+  return nombre;
 }
 
 // The names of the comma-separated list ANoms, without spaces around them.
@@ -168,12 +170,12 @@ template <std::size_t ANombre>
 constexpr std::array<std::u16string_view, ANombre> DecouperNoms(std::u16string_view ANoms) {
   std::array<std::u16string_view, ANombre> noms{};
   for (std::size_t i = 0; i < ANombre && !ANoms.empty(); ++i) {
-    const std::size_t virgule = std::min(ANoms.find(u','), ANoms.size());
+    const std::size_t virgule = ANoms.find(u',') < ANoms.size() ? ANoms.find(u',') : ANoms.size();
     std::u16string_view nom = ANoms.substr(0, virgule);
     while (!nom.empty() && nom.front() == u' ') nom.remove_prefix(1);
     while (!nom.empty() && nom.back() == u' ') nom.remove_suffix(1);
     noms[i] = nom;
-    ANoms.remove_prefix(std::min(virgule + 1, ANoms.size()));
+    ANoms.remove_prefix(virgule < ANoms.size() ? virgule + 1 : ANoms.size());
   }
   return noms;
 }
@@ -244,8 +246,8 @@ constexpr std::size_t NombreMethodes() {
 
 template <class... AParametres, std::size_t... ARangs>
 constexpr std::array<TypeInfoParametre, sizeof...(AParametres)> InfoParametres(
-    const std::array<std::u16string_view, sizeof...(AParametres)>& ANoms, std::tuple<AParametres...>*,
-    std::index_sequence<ARangs...>) {
+    const std::array<std::u16string_view, sizeof...(AParametres)>& ANoms,
+    std::tuple<AParametres...>*, std::index_sequence<ARangs...>) {
   return {TypeInfoParametre{ANoms[ARangs], TFormeParametre<AParametres>::Drapeaux,
                             &TFormeParametre<AParametres>::Type}...};
 }
@@ -253,7 +255,8 @@ constexpr std::array<TypeInfoParametre, sizeof...(AParametres)> InfoParametres(
 // Method ARang of those AInterface declares itself.
 template <class AInterface, std::size_t ARang>
 struct TMethode {
-  static constexpr const auto& Decrite = std::get<ARang>(DescriptionInterfaceDe<AInterface>.Methodes);
+  static constexpr const auto& Decrite =
+      std::get<ARang>(DescriptionInterfaceDe<AInterface>.Methodes);
   using TypeDecrite = std::remove_cvref_t<decltype(Decrite)>;
   using TypeSignature = TSignature<typename TypeDecrite::TypePointeur>;
   using TypeParametres = typename TypeSignature::TypeParametres;
@@ -292,6 +295,16 @@ TypeInfoMethode ConstruireInfoMethode(std::int32_t AIndiceAttendu) {
 
 const TInfoTypeInterface& InfoTypeIInterface() noexcept;
 
+// Describes the methods AInterface declares itself into ADestination, checking
+// their slots: IInterface's three come first, then the parents' methods.
+template <class AInterface, std::size_t... ARangs>
+void ConstruireMethodesPropres(TypeInfoMethode* ADestination, std::index_sequence<ARangs...>) {
+  constexpr std::size_t premier = 3 + NombreMethodes<TypeParentDe<AInterface>>();
+  ((ADestination[ARangs] =
+        ConstruireInfoMethode<AInterface, ARangs>(static_cast<std::int32_t>(premier + ARangs))),
+   ...);
+}
+
 template <class AInterface>
 TInfoTypeInterface ConstruireInfoInterface() {
   using TypeDescription = std::remove_cvref_t<decltype(DescriptionInterfaceDe<AInterface>)>;
@@ -313,13 +326,9 @@ TInfoTypeInterface ConstruireInfoInterface() {
   static std::array<TypeInfoMethode, nombreParent + nombrePropres> methodes{};
 
   const TInfoTypeInterface& parent = InfoTypeInterfaceDe<TypeParent>();
-  std::copy(parent.Methodes.begin(), parent.Methodes.end(), methodes.begin());
-  [&]<std::size_t... ARangs>(std::index_sequence<ARangs...>) {
-    // IInterface's three slots come first.
-    ((methodes[nombreParent + ARangs] = ConstruireInfoMethode<AInterface, ARangs>(
-          static_cast<std::int32_t>(3 + nombreParent + ARangs))),
-     ...);
-  }(std::make_index_sequence<nombrePropres>());
+  for (std::size_t i = 0; i < nombreParent; ++i) methodes[i] = parent.Methodes[i];
+  ConstruireMethodesPropres<AInterface>(methodes.data() + nombreParent,
+                                        std::make_index_sequence<nombrePropres>());
   return {{TypeGenreType::gtInterface},
           AInterface::IID,
           DescriptionInterfaceDe<AInterface>.Nom,
@@ -347,21 +356,21 @@ const TInfoTypeInterface& InfoTypeInterfaceDe() {
 // described interface), by its own methods, each given as
 // KV_METHODE(Name, parameter names...) in the order of the declaration. At
 // namespace scope, in the interface's namespace.
-#define KV_DECRIRE_INTERFACE(AInterface, AParent, ...)                                  \
-  [[maybe_unused]] constexpr auto DescriptionInterfaceKv(const AInterface*) {           \
-    using TypeInterfaceDecrite [[maybe_unused]] = AInterface;                           \
-    return ::kv::detail::DecrireInterface<AInterface, AParent>(                         \
-        KV_TEXTE_UTF16(#AInterface) __VA_OPT__(, ) __VA_ARGS__);                        \
+#define KV_DECRIRE_INTERFACE(AInterface, AParent, ...)                                          \
+  [[maybe_unused]] constexpr auto DescriptionInterfaceKv(const AInterface*) {                   \
+    using TypeInterfaceDecrite [[maybe_unused]] = AInterface;                                   \
+    return ::kv::detail::DecrireInterface<AInterface, AParent>(KV_TEXTE_UTF16(#AInterface)      \
+                                                                   __VA_OPT__(, ) __VA_ARGS__); \
   }
 
-#define KV_METHODE(ANom, ...)                                                       \
-  ::kv::detail::DecrireMethode<TypeInterfaceDecrite>(                               \
-      [](auto* AInterfaceKv) {                                                      \
-        using TypeInterfaceKv = std::remove_pointer_t<decltype(AInterfaceKv)>;      \
-        if constexpr (requires { &TypeInterfaceKv::ANom; }) {                       \
-          return &TypeInterfaceKv::ANom;                                            \
-        } else {                                                                    \
-          return ::kv::detail::TMethodeIntrouvable{};                               \
-        }                                                                           \
-      },                                                                            \
+#define KV_METHODE(ANom, ...)                                                  \
+  ::kv::detail::DecrireMethode<TypeInterfaceDecrite>(                          \
+      [](auto* AInterfaceKv) {                                                 \
+        using TypeInterfaceKv = std::remove_pointer_t<decltype(AInterfaceKv)>; \
+        if constexpr (requires { &TypeInterfaceKv::ANom; }) {                  \
+          return &TypeInterfaceKv::ANom;                                       \
+        } else {                                                               \
+          return ::kv::detail::TMethodeIntrouvable{};                          \
+        }                                                                      \
+      },                                                                       \
       KV_TEXTE_UTF16(#ANom), KV_TEXTE_UTF16(#__VA_ARGS__))

@@ -96,11 +96,12 @@ inline constexpr bool EstCaractereRefuse =
     std::is_same_v<T, char32_t>;
 
 template <class T>
-inline constexpr bool EstObjet = std::is_class_v<T> && std::is_base_of_v<TObjetInterfacable, T>;
+inline constexpr bool EstObjet =
+    std::conjunction_v<std::is_class<T>, std::is_base_of<TObjetInterfacable, T>>;
 
 template <class T>
 inline constexpr bool EstInterface =
-    std::is_class_v<T> && std::is_base_of_v<IInterface, T> && !EstObjet<T>;
+    std::conjunction_v<std::is_class<T>, std::is_base_of<IInterface, T>> && !EstObjet<T>;
 
 // True when I is IInterface or described by KV_DECRIRE_INTERFACE itself (not
 // only through the description of an interface it derives from).
@@ -173,7 +174,8 @@ constexpr std::int32_t RangChampMalPlace(const TDescriptionRecord<ARecord, ANomb
 }
 
 template <class ARecord, std::size_t ANombre>
-constexpr bool ChampsTrivialementCopiables(const TDescriptionRecord<ARecord, ANombre>& ADescription) {
+constexpr bool ChampsTrivialementCopiables(
+    const TDescriptionRecord<ARecord, ANombre>& ADescription) {
   for (const TypeChampDecrit& champ : ADescription.Champs) {
     if (!champ.TrivialementCopiable) return false;
   }
@@ -287,7 +289,8 @@ const TInfoType& InfoTypeNu() {
   } else if constexpr (std::is_pointer_v<T> && EstObjet<std::remove_pointer_t<T>>) {
     static constexpr TInfoType info{TypeGenreType::gtClasse};
     return info;
-  } else if constexpr (std::is_pointer_v<T> && EstInterface<std::remove_cv_t<std::remove_pointer_t<T>>>) {
+  } else if constexpr (std::is_pointer_v<T> &&
+                       EstInterface<std::remove_cv_t<std::remove_pointer_t<T>>>) {
     static_assert(Faux<T>,
                   "une référence d'interface se garde dans TRef<I> ; I* ne sert qu'aux paramètres "
                   "passés par valeur");
@@ -338,17 +341,17 @@ const TInfoType& InfoTypeDe() {
 
 // Describes the record ARecord by its fields, each given as KV_CHAMP(Name), in
 // the order of the declaration. At namespace scope, in the record's namespace.
-#define KV_DECRIRE_RECORD(ARecord, ...)                                                       \
-  [[maybe_unused]] constexpr auto DescriptionRecordKv(const ARecord*) {                       \
-    using TypeRecordDecrit [[maybe_unused]] = ARecord;                                        \
-    static_assert(std::is_standard_layout_v<ARecord>,                                         \
-                  "KV_DECRIRE_RECORD : " #ARecord                                             \
+#define KV_DECRIRE_RECORD(ARecord, ...)                                                          \
+  [[maybe_unused]] constexpr auto DescriptionRecordKv(const ARecord*) {                          \
+    using TypeRecordDecrit [[maybe_unused]] = ARecord;                                           \
+    static_assert(std::is_standard_layout_v<ARecord>,                                            \
+                  "KV_DECRIRE_RECORD : " #ARecord                                                \
                   " doit être standard-layout (ni virtuel, ni données dans plusieurs classes " \
-                  "de sa hiérarchie, un seul niveau d'accès)");                               \
-    return ::kv::detail::DecrireRecord<ARecord>(__VA_ARGS__);                                 \
+                  "de sa hiérarchie, un seul niveau d'accès)");                                  \
+    return ::kv::detail::DecrireRecord<ARecord>(__VA_ARGS__);                                    \
   }
 
-#define KV_CHAMP(ANom)                                                      \
+#define KV_CHAMP(ANom)                                                                \
   ::kv::detail::DecrireChamp<decltype(TypeRecordDecrit::ANom)>(KV_TEXTE_UTF16(#ANom), \
                                                                offsetof(TypeRecordDecrit, ANom))
 
@@ -357,6 +360,8 @@ namespace kv {
 KV_DECRIRE_RECORD(TGUID, KV_CHAMP(D1), KV_CHAMP(D2), KV_CHAMP(D3), KV_CHAMP(D4));
 
 // The GUID record, which the serialization layer recognises by identity.
-inline const TInfoTypeRecord& InfoTypeGuid() { return *InfoTypeDe<TGUID>().Comme<TInfoTypeRecord>(); }
+inline const TInfoTypeRecord& InfoTypeGuid() {
+  return *InfoTypeDe<TGUID>().Comme<TInfoTypeRecord>();
+}
 
 }  // namespace kv

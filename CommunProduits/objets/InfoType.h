@@ -135,7 +135,7 @@ struct TypeInfoParametre {
 
 struct TypeInfoMethode {
   std::u16string_view Nom;
-  std::int32_t IndiceTable;              // slot in the interface's table; IInterface has 0 to 2
+  std::int32_t IndiceTable;             // slot in the interface's table; IInterface has 0 to 2
   TypeAccesInfoType AccesTypeResultat;  // null for a method without result
   std::span<const TypeInfoParametre> Parametres;
 

@@ -20,6 +20,6 @@ enum class TypeLectureMethodeVirtuelle : std::uint8_t {
 // ATaille bytes at APointeur (copy it with std::memcpy). AIndice is written only
 // for lmvVirtuelle.
 TypeLectureMethodeVirtuelle LireIndiceMethodeVirtuelle(const void* APointeur, std::size_t ATaille,
-                                                        std::int32_t& AIndice) noexcept;
+                                                       std::int32_t& AIndice) noexcept;
 
 }  // namespace kv::plateforme

@@ -13,7 +13,7 @@
 namespace kv::plateforme {
 
 TypeLectureMethodeVirtuelle LireIndiceMethodeVirtuelle(const void* APointeur, std::size_t ATaille,
-                                                        std::int32_t& AIndice) noexcept {
+                                                       std::int32_t& AIndice) noexcept {
   struct {
     std::uintptr_t Ptr;
     std::ptrdiff_t Adj;

@@ -79,8 +79,9 @@ inline constexpr std::int32_t RAX = 0, RCX = 1, RDX = 2, RSI = 6, RDI = 7, R8 = 
 }
 
 struct TypeDispositionParametre {
-  std::int32_t Offset = 0;      // in the frame; 0 for a result in registers
-  TypeModesParametre Modes = 0;  // the modes in force: mpParReference when the frame holds an address
+  std::int32_t Offset = 0;  // in the frame; 0 for a result in registers
+  TypeModesParametre Modes =
+      0;  // the modes in force: mpParReference when the frame holds an address
 };
 
 struct TypeDispositionMethode {
@@ -128,6 +129,8 @@ const TDispositionAppel& DispositionHote() noexcept;
 void VerifierEntreeDisposition(const TypeEntreeDispositionMethode& AMethode);
 
 // The size of a value rounded up to whole argument positions.
-constexpr std::int32_t TailleSurPile(std::int32_t ATaille) noexcept { return (ATaille + 7) / 8 * 8; }
+constexpr std::int32_t TailleSurPile(std::int32_t ATaille) noexcept {
+  return (ATaille + 7) / 8 * 8;
+}
 
 }  // namespace kv

@@ -138,7 +138,8 @@ class TDispositionSystemVX64 final : public TDispositionAppel {
       const TypeEntreeDisposition& entree = entrees[i];
       TypeDispositionParametre& sortie = disposition.Parametres[i];
       sortie.Offset = position + 24;
-      const bool parReference = ContientMode(entree.ModesAPriori, TypeModeParametre::mpParReference);
+      const bool parReference =
+          ContientMode(entree.ModesAPriori, TypeModeParametre::mpParReference);
       if (parReference || !entree.TrivialementCopiable) {
         sortie.Modes = static_cast<TypeModesParametre>((entree.ModesAPriori | mpsParReference) &
                                                        ~mpsRegles32En64);
@@ -160,9 +161,9 @@ class TDispositionSystemVX64 final : public TDispositionAppel {
   static bool PlacerResultat(const TypeEntreeDisposition& AResultat,
                              TypeDispositionMethode& ADisposition) {
     TypeDispositionParametre& sortie = ADisposition.Parametres[0];
-    const std::vector<TypeClasse> classes =
-        AResultat.TrivialementCopiable ? Classer(AResultat)
-                                       : std::vector<TypeClasse>{TypeClasse::tcMemoire};
+    const std::vector<TypeClasse> classes = AResultat.TrivialementCopiable
+                                                ? Classer(AResultat)
+                                                : std::vector<TypeClasse>{TypeClasse::tcMemoire};
     if (EnMemoire(classes)) {
       sortie.Offset = 32;
       sortie.Modes = static_cast<TypeModesParametre>((AResultat.ModesAPriori | mpsParReference) &

@@ -33,14 +33,12 @@ class IFormes : public IInterface {
  protected:
   ~IFormes() = default;
 };
-KV_DECRIRE_INTERFACE(IFormes, IInterface,
-                     KV_METHODE(ParValeur, AEntier, AReel, ACouleur, AEnsemble, AChaine, AInterface,
-                                AObjet, APoint),
-                     KV_METHODE(ParReference, AConst, AVar, ASortie, AConstInterface,
-                                AVarInterface),
-                     KV_METHODE(Tableaux, AConst, AOuvert, ADynamique, AStatique),
-                     KV_METHODE(Chaine), KV_METHODE(Interface, AGuid), KV_METHODE(Objet),
-                     KV_METHODE(Reel, A));
+KV_DECRIRE_INTERFACE(
+    IFormes, IInterface,
+    KV_METHODE(ParValeur, AEntier, AReel, ACouleur, AEnsemble, AChaine, AInterface, AObjet, APoint),
+    KV_METHODE(ParReference, AConst, AVar, ASortie, AConstInterface, AVarInterface),
+    KV_METHODE(Tableaux, AConst, AOuvert, ADynamique, AStatique), KV_METHODE(Chaine),
+    KV_METHODE(Interface, AGuid), KV_METHODE(Objet), KV_METHODE(Reel, A));
 
 class IDerivee : public IFormes {
  public:
@@ -52,6 +50,26 @@ class IDerivee : public IFormes {
   ~IDerivee() = default;
 };
 KV_DECRIRE_INTERFACE(IDerivee, IFormes, KV_METHODE(Noms, ANombre), KV_METHODE(Vide));
+
+// No method of its own, between two that have some.
+class IMarqueur : public ISimple {
+ public:
+  static constexpr TGUID IID = GuidLitteral("{6A0C3E51-7B2D-4E8F-9A1C-3D5F7B9E1A25}");
+
+ protected:
+  ~IMarqueur() = default;
+};
+KV_DECRIRE_INTERFACE(IMarqueur, ISimple);
+
+class IApresMarqueur : public IMarqueur {
+ public:
+  static constexpr TGUID IID = GuidLitteral("{7B1D4F62-8C3E-4F90-AB2D-4E6A8C0F2B36}");
+  virtual void Suite() = 0;
+
+ protected:
+  ~IApresMarqueur() = default;
+};
+KV_DECRIRE_INTERFACE(IApresMarqueur, IMarqueur, KV_METHODE(Suite));
 
 // Two interfaces that refer to each other.
 class IPair;
@@ -176,40 +194,39 @@ TEST(DescriptionInterface, FormesDesParametresEtDesResultats) {
   EXPECT_EQ(formes.Nom, u"IFormes");
   EXPECT_EQ(formes.Parent, &InfoTypeInterfaceDe<IInterface>());
   const TInfoType& simple = InfoTypeInterfaceDe<ISimple>();
-  VerifierMethodes(
-      formes,
-      {
-          {u"ParValeur",
-           3,
-           nullptr,
-           {{u"AEntier", 0, InfoTypeDe<std::int32_t>()},
-            {u"AReel", 0, InfoTypeDe<double>()},
-            {u"ACouleur", 0, InfoTypeDe<TypeCouleur>()},
-            {u"AEnsemble", 0, InfoTypeDe<TypeCouleurs>()},
-            {u"AChaine", 0, InfoTypeDe<std::u16string>()},
-            {u"AInterface", 0, simple},
-            {u"AObjet", 0, InfoTypeDe<TObjetDecrit*>()},
-            {u"APoint", 0, InfoTypeDe<TypePoint>()}}},
-          {u"ParReference",
-           4,
-           nullptr,
-           {{u"AConst", dConst, InfoTypeDe<TypePoint>()},
-            {u"AVar", dVar, InfoTypeDe<std::u16string>()},
-            {u"ASortie", dSortie, simple},
-            {u"AConstInterface", dConst, simple},
-            {u"AVarInterface", dVar, simple}}},
-          {u"Tableaux",
-           5,
-           nullptr,
-           {{u"AConst", dOuvert | dConst, InfoTypeDe<std::int32_t>()},
-            {u"AOuvert", dOuvert, InfoTypeDe<std::u16string>()},
-            {u"ADynamique", 0, InfoTypeDe<TTableauDynamique<TypePoint>>()},
-            {u"AStatique", dConst, InfoTypeDe<std::array<double, 2>>()}}},
-          {u"Chaine", 6, &InfoTypeDe<std::u16string>(), {}},
-          {u"Interface", 7, &simple, {{u"AGuid", 0, InfoTypeGuid()}}},
-          {u"Objet", 8, &InfoTypeDe<TObjetDecrit*>(), {}},
-          {u"Reel", 9, &InfoTypeDe<double>(), {{u"A", 0, InfoTypeDe<float>()}}},
-      });
+  VerifierMethodes(formes,
+                   {
+                       {u"ParValeur",
+                        3,
+                        nullptr,
+                        {{u"AEntier", 0, InfoTypeDe<std::int32_t>()},
+                         {u"AReel", 0, InfoTypeDe<double>()},
+                         {u"ACouleur", 0, InfoTypeDe<TypeCouleur>()},
+                         {u"AEnsemble", 0, InfoTypeDe<TypeCouleurs>()},
+                         {u"AChaine", 0, InfoTypeDe<std::u16string>()},
+                         {u"AInterface", 0, simple},
+                         {u"AObjet", 0, InfoTypeDe<TObjetDecrit*>()},
+                         {u"APoint", 0, InfoTypeDe<TypePoint>()}}},
+                       {u"ParReference",
+                        4,
+                        nullptr,
+                        {{u"AConst", dConst, InfoTypeDe<TypePoint>()},
+                         {u"AVar", dVar, InfoTypeDe<std::u16string>()},
+                         {u"ASortie", dSortie, simple},
+                         {u"AConstInterface", dConst, simple},
+                         {u"AVarInterface", dVar, simple}}},
+                       {u"Tableaux",
+                        5,
+                        nullptr,
+                        {{u"AConst", dOuvert | dConst, InfoTypeDe<std::int32_t>()},
+                         {u"AOuvert", dOuvert, InfoTypeDe<std::u16string>()},
+                         {u"ADynamique", 0, InfoTypeDe<TTableauDynamique<TypePoint>>()},
+                         {u"AStatique", dConst, InfoTypeDe<std::array<double, 2>>()}}},
+                       {u"Chaine", 6, &InfoTypeDe<std::u16string>(), {}},
+                       {u"Interface", 7, &simple, {{u"AGuid", 0, InfoTypeGuid()}}},
+                       {u"Objet", 8, &InfoTypeDe<TObjetDecrit*>(), {}},
+                       {u"Reel", 9, &InfoTypeDe<double>(), {{u"A", 0, InfoTypeDe<float>()}}},
+                   });
 }
 
 TEST(DescriptionInterface, UneInterfaceDeriveeSuitLesMethodesDeSonParent) {
@@ -232,6 +249,17 @@ TEST(DescriptionInterface, UneInterfaceDeriveeSuitLesMethodesDeSonParent) {
   EXPECT_EQ(&noms.Parametres[0].Type(), &InfoTypeDe<std::int64_t>());
   EXPECT_EQ(derivee.Methodes[8].Nom, u"Vide");
   EXPECT_EQ(derivee.Methodes[8].IndiceTable, 11);
+}
+
+TEST(DescriptionInterface, UneInterfaceSansMethodePropre) {
+  const TInfoTypeInterface& marqueur = InfoTypeInterfaceDe<IMarqueur>();
+  EXPECT_EQ(marqueur.Parent, &InfoTypeInterfaceDe<ISimple>());
+  ASSERT_EQ(marqueur.Methodes.size(), 1u);
+  EXPECT_EQ(marqueur.Methodes[0].Nom, u"Valeur");
+  const TInfoTypeInterface& apres = InfoTypeInterfaceDe<IApresMarqueur>();
+  ASSERT_EQ(apres.Methodes.size(), 2u);
+  EXPECT_EQ(apres.Methodes[1].Nom, u"Suite");
+  EXPECT_EQ(apres.Methodes[1].IndiceTable, 4);
 }
 
 TEST(DescriptionInterface, DesInterfacesQuiSeDesignentLUneLAutre) {

@@ -110,8 +110,8 @@ TEST(DescriptionType, TableauxDynamiquesAvecLeTypeDElementAReleaser) {
   for (const Cas& cas : {
            Cas{"int32", InfoTypeDe<TTableauDynamique<std::int32_t>>(), 4,
                InfoTypeDe<std::int32_t>(), false},
-           Cas{"TypePoint", InfoTypeDe<TTableauDynamique<TypePoint>>(), 16,
-               InfoTypeDe<TypePoint>(), false},
+           Cas{"TypePoint", InfoTypeDe<TTableauDynamique<TypePoint>>(), 16, InfoTypeDe<TypePoint>(),
+               false},
            Cas{"u16string", InfoTypeDe<TTableauDynamique<std::u16string>>(),
                static_cast<std::int32_t>(sizeof(std::u16string)), InfoTypeDe<std::u16string>(),
                true},
@@ -120,8 +120,8 @@ TEST(DescriptionType, TableauxDynamiquesAvecLeTypeDElementAReleaser) {
            Cas{"record avec chaîne", InfoTypeDe<TTableauDynamique<TypeToutesFormes>>(),
                static_cast<std::int32_t>(sizeof(TypeToutesFormes)), InfoTypeDe<TypeToutesFormes>(),
                true},
-           Cas{"tableau de tableaux", InfoTypeDe<TTableauDynamique<TTableauDynamique<double>>>(),
-               8, InfoTypeDe<TTableauDynamique<double>>(), true},
+           Cas{"tableau de tableaux", InfoTypeDe<TTableauDynamique<TTableauDynamique<double>>>(), 8,
+               InfoTypeDe<TTableauDynamique<double>>(), true},
        }) {
     const auto* tableau = cas.Info.Comme<TInfoTypeTableauDynamique>();
     ASSERT_NE(tableau, nullptr) << cas.Nom;

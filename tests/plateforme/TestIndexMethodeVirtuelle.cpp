@@ -40,7 +40,8 @@ TEST(IndexMethodeVirtuelle, EntreeDeLaTable) {
     void (TDerivee::*Methode)();
     std::int32_t Indice;
   };
-  for (const Cas& cas : {Cas{&TDerivee::Un, 2}, Cas{&TDerivee::Deux, 3}, Cas{&TDerivee::Quatre, 4}}) {
+  for (const Cas& cas :
+       {Cas{&TDerivee::Un, 2}, Cas{&TDerivee::Deux, 3}, Cas{&TDerivee::Quatre, 4}}) {
     std::int32_t indice = -1;
     EXPECT_EQ(Lire(cas.Methode, indice), TypeLectureMethodeVirtuelle::lmvVirtuelle);
     EXPECT_EQ(indice, cas.Indice);

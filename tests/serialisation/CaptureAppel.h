@@ -16,9 +16,9 @@
 namespace kv::test {
 
 struct TypeCapture {
-  std::uint64_t Entiers[6];  // RDI, RSI, RDX, RCX, R8, R9 on entry
-  std::uint64_t Sse[8];      // low 64 bits of XMM0 to XMM7 on entry
-  std::uint64_t Pile[16];    // the words above the return address on entry
+  std::uint64_t Entiers[6];            // RDI, RSI, RDX, RCX, R8, R9 on entry
+  std::uint64_t Sse[8];                // low 64 bits of XMM0 to XMM7 on entry
+  std::uint64_t Pile[16];              // the words above the return address on entry
   std::uint64_t Rax, Rdx, Xmm0, Xmm1;  // on return
   std::uint64_t Retour;                // the caller's return address, kept during the call
   const void* Cible;                   // the function the routine calls

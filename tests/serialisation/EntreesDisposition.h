@@ -27,7 +27,8 @@ inline TypeEntreeDisposition Flottant(std::int32_t ATaille, TypeModesParametre A
 }
 
 // A trivially copyable record made of the scalars AFeuilles.
-inline TypeEntreeDisposition Record(std::int32_t ATaille, std::vector<TypeFeuilleScalaire> AFeuilles,
+inline TypeEntreeDisposition Record(std::int32_t ATaille,
+                                    std::vector<TypeFeuilleScalaire> AFeuilles,
                                     TypeModesParametre AModes = mpsE) {
   return {AModes, ATaille, false, false, 1, true, std::move(AFeuilles)};
 }
@@ -36,8 +37,13 @@ inline TypeEntreeDisposition Record(std::int32_t ATaille, std::vector<TypeFeuill
 inline TypeEntreeDisposition Ensemble(std::int32_t ATaille, TypeModesParametre AModes = mpsE) {
   std::vector<TypeFeuilleScalaire> octets;
   for (std::int32_t i = 0; i < ATaille; ++i) octets.push_back({i, 1, false});
-  return {static_cast<TypeModesParametre>(AModes | mpsRegles32En64), ATaille, false, false, 1,
-          true, std::move(octets)};
+  return {static_cast<TypeModesParametre>(AModes | mpsRegles32En64),
+          ATaille,
+          false,
+          false,
+          1,
+          true,
+          std::move(octets)};
 }
 
 // std::u16string: managed, not trivially copyable.

@@ -105,7 +105,9 @@ struct TypeLigne {
 TypeEmplacement Ent(std::int32_t ARegistre) {
   return {TypeGenreEmplacement::geRegistreEntier, ARegistre};
 }
-TypeEmplacement Sse(std::int32_t ARegistre) { return {TypeGenreEmplacement::geRegistreSse, ARegistre}; }
+TypeEmplacement Sse(std::int32_t ARegistre) {
+  return {TypeGenreEmplacement::geRegistreSse, ARegistre};
+}
 TypeEmplacement Pile(std::int32_t AOffset) { return {TypeGenreEmplacement::gePile, AOffset}; }
 
 const std::vector<TypeLigne>& Lignes() {
@@ -115,15 +117,29 @@ const std::vector<TypeLigne>& Lignes() {
       // Five integer registers after `this`, then the stack.
       {u"Entiers",
        Methode({e4, e4, e4, e4, e4, e4, e4, e4}),
-       {{32, mpsE}, {40, mpsE}, {48, mpsE}, {56, mpsE}, {64, mpsE}, {72, mpsE}, {80, mpsE},
+       {{32, mpsE},
+        {40, mpsE},
+        {48, mpsE},
+        {56, mpsE},
+        {64, mpsE},
+        {72, mpsE},
+        {80, mpsE},
         {88, mpsE}},
        {Ent(RDI), Ent(RSI), Ent(RDX), Ent(RCX), Ent(R8), Ent(R9), Pile(0), Pile(8), Pile(16)},
        {},
        24},
       {u"Doubles",
        Methode({d, d, d, d, d, d, d, d, d, d}),
-       {{32, mpsE}, {40, mpsE}, {48, mpsE}, {56, mpsE}, {64, mpsE}, {72, mpsE}, {80, mpsE},
-        {88, mpsE}, {96, mpsE}, {104, mpsE}},
+       {{32, mpsE},
+        {40, mpsE},
+        {48, mpsE},
+        {56, mpsE},
+        {64, mpsE},
+        {72, mpsE},
+        {80, mpsE},
+        {88, mpsE},
+        {96, mpsE},
+        {104, mpsE}},
        {Ent(RDI), Sse(0), Sse(1), Sse(2), Sse(3), Sse(4), Sse(5), Sse(6), Sse(7), Pile(0), Pile(8)},
        {},
        16},
@@ -482,9 +498,9 @@ TEST_F(DispositionSystemVX64Appels, Adresses) {
            static_cast<const TTableauDynamique<i32>*>(AAttendu)->data();
   };
   const TypeAttendu attenduDynamique{&dynamique, sizeof dynamique, memeBloc};
-  Preparer(u"Adresses", {Attendu(trois), Attendu(var), Attendu(sortie), Attendu(valeur),
-                         attenduDynamique, Attendu(trois), Attendu(ensemble),
-                         Attendu(ensembleConst)});
+  Preparer(u"Adresses",
+           {Attendu(trois), Attendu(var), Attendu(sortie), Attendu(valeur), attenduDynamique,
+            Attendu(trois), Attendu(ensemble), Attendu(ensembleConst)});
   FInterface->Adresses(trois, var, TSortie(sortie), valeur, dynamique, trois, ensemble,
                        ensembleConst);
   EXPECT_TRUE(FVerifiee);

@@ -34,15 +34,18 @@ TEST(DispositionWindowsX64, RegleDuCadreDAppel) {
        {{32, mpsER}, {40, mpsE}, {48, mpsE}, {56, mpsER}},
        48,
        0},
-      {"cinq entiers", Methode({i32, i32, i32, i32, i32}),
+      {"cinq entiers",
+       Methode({i32, i32, i32, i32, i32}),
        {{32, mpsE}, {40, mpsE}, {48, mpsE}, {56, mpsE}, {64, mpsE}},
        48,
        0},
-      {"six entiers", Methode({i32, i32, i32, i32, i32, i32}),
+      {"six entiers",
+       Methode({i32, i32, i32, i32, i32, i32}),
        {{32, mpsE}, {40, mpsE}, {48, mpsE}, {56, mpsE}, {64, mpsE}, {72, mpsE}},
        64,
        0},
-      {"un tableau ouvert décale le bit suivant de deux", Methode({TableauOuvert(), Flottant(8)}),
+      {"un tableau ouvert décale le bit suivant de deux",
+       Methode({TableauOuvert(), Flottant(8)}),
        {{32, mpsE}, {48, mpsE}},
        32,
        0x08},
@@ -62,7 +65,10 @@ TEST(DispositionWindowsX64, RegleDuCadreDAppel) {
        48,
        0},
       {"un double par référence n'est pas dans un registre SSE",
-       Methode({Flottant(8, mpsESR)}), {{32, mpsESR}}, 32, 0},
+       Methode({Flottant(8, mpsESR)}),
+       {{32, mpsESR}},
+       32,
+       0},
       {"un entier de 64 bits et un pointeur géré par valeur",
        Fonction(PointeurGere(), {Entier(8), PointeurGere()}),
        {{32, mpsSR}, {40, mpsE}, {48, mpsE}},
@@ -121,7 +127,7 @@ struct TypeHuitOctets {
   friend bool operator==(const TypeHuitOctets&, const TypeHuitOctets&) = default;
 };
 
-using TypeAppelMs = void(__attribute__((ms_abi))*)(void*, TypeTroisOctets, TypeQuatreOctets,
+using TypeAppelMs = void(__attribute__((ms_abi)) *)(void*, TypeTroisOctets, TypeQuatreOctets,
                                                     double, TypeDeuxEntiers, std::int32_t,
                                                     TypeHuitOctets, float);
 

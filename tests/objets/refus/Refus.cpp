@@ -10,14 +10,13 @@
 
 namespace kv::refus {
 
-#define KV_INTERFACE_REFUS(AMethodes)                                          \
-  class IRefus : public IInterface {                                           \
-   public:                                                                     \
+#define KV_INTERFACE_REFUS(AMethodes)                                                    \
+  class IRefus : public IInterface {                                                     \
+   public:                                                                               \
     static constexpr TGUID IID = GuidLitteral("{0E0E0E0E-1111-4222-8333-444455556666}"); \
-    AMethodes                                                                  \
-                                                                               \
-   protected:                                                                  \
-    ~IRefus() = default;                                                       \
+    AMethodes                                                                            \
+                                                                                         \
+        protected : ~IRefus() = default;                                                 \
   };
 
 #if defined(REFUS_VUE)

@@ -27,7 +27,7 @@
 namespace kv {
 
 // A piece of a value that a processor register holds whole: an integer, a
-// pointer or a floating-point number, at AOffset in the value.
+// pointer or a floating-point number, at Offset in the value.
 struct TypeFeuilleScalaire {
   std::int32_t Offset = 0;
   std::int32_t Taille = 0;
@@ -39,7 +39,7 @@ struct TypeEntreeDisposition {
   TypeModesParametre ModesAPriori = 0;  // the modes the declaration gives
   std::int32_t Taille = 0;              // bytes of a value
   bool Gere = false;                    // the value holds references that must be released
-  bool Flottant = false;                // Windows x64: a floating-point register carries it
+  bool Flottant = false;                // a floating-point register carries it
   std::int32_t NombreParametres = 1;    // argument positions of a value: 2 for an open array
   // System V: the C++ copy of a value is a copy of its bytes. A value that is
   // not (strings, TRef, dynamic arrays and records holding them) travels by

@@ -31,6 +31,8 @@ namespace {
 
 using TypeEnregistrement = std::vector<std::uint8_t>;
 
+constexpr std::size_t CapaciteTamponGardee = 64 * 1024;
+
 constexpr std::u16string_view PrefixeLecture = u"Erreur de lecture du flux : ";
 constexpr std::u16string_view PrefixeEcriture = u"Erreur d'écriture du flux : ";
 
@@ -84,10 +86,6 @@ void AjouterTexte(TypeEnregistrement& AEnregistrement, std::u16string_view AText
 
 constexpr std::uint8_t Code(TFormateurBinaire::TypeGenre AGenre) {
   return static_cast<std::uint8_t>(AGenre);
-}
-
-TypeEnregistrement Enregistrement(TFormateurBinaire::TypeGenre AGenre) {
-  return TypeEnregistrement{Code(AGenre)};
 }
 
 }  // namespace
@@ -154,50 +152,60 @@ void TFormateurBinaire::VerifierEcriture() {
   if (FSens != TypeSensFormateur::sfEcriture) LeverEcriture(u"formateur ouvert en lecture.");
 }
 
+TypeEnregistrement& TFormateurBinaire::Commencer(TypeGenre AGenre) {
+  // Records are built in one buffer kept from record to record: most are a
+  // few bytes, and an allocation each would cost more than the writing.
+  FTampon.clear();
+  FTampon.push_back(Code(AGenre));
+  return FTampon;
+}
+
 void TFormateurBinaire::EcrireEnregistrement(TypeEnregistrement& AEnregistrement) {
   // One write per record, so that a stream refusing it holds none of it when
   // the stream itself writes all or nothing.
   FFlux.Ecrire(AEnregistrement.data(), AEnregistrement.size());
+  // A large block is not kept alive for the formatter's lifetime.
+  if (AEnregistrement.capacity() > CapaciteTamponGardee) TypeEnregistrement().swap(AEnregistrement);
 }
 
 void TFormateurBinaire::EcrireBooleen(bool AValeur) {
   VerifierEcriture();
-  TypeEnregistrement e = Enregistrement(TypeGenre::Booleen);
+  TypeEnregistrement& e = Commencer(TypeGenre::Booleen);
   e.push_back(AValeur ? 1 : 0);
   EcrireEnregistrement(e);
 }
 
 void TFormateurBinaire::EcrireEntier(std::int32_t AValeur) {
   VerifierEcriture();
-  TypeEnregistrement e = Enregistrement(TypeGenre::Entier);
+  TypeEnregistrement& e = Commencer(TypeGenre::Entier);
   AjouterNombre(e, static_cast<std::uint32_t>(AValeur), 4);
   EcrireEnregistrement(e);
 }
 
 void TFormateurBinaire::EcrireOctet(std::uint8_t AValeur) {
   VerifierEcriture();
-  TypeEnregistrement e = Enregistrement(TypeGenre::Octet);
+  TypeEnregistrement& e = Commencer(TypeGenre::Octet);
   e.push_back(AValeur);
   EcrireEnregistrement(e);
 }
 
 void TFormateurBinaire::EcrireCardinal(std::uint32_t AValeur) {
   VerifierEcriture();
-  TypeEnregistrement e = Enregistrement(TypeGenre::Cardinal);
+  TypeEnregistrement& e = Commencer(TypeGenre::Cardinal);
   AjouterNombre(e, AValeur, 4);
   EcrireEnregistrement(e);
 }
 
 void TFormateurBinaire::EcrireChaine(std::u16string_view AValeur) {
   VerifierEcriture();
-  TypeEnregistrement e = Enregistrement(TypeGenre::Chaine);
+  TypeEnregistrement& e = Commencer(TypeGenre::Chaine);
   AjouterTexte(e, AValeur);
   EcrireEnregistrement(e);
 }
 
 void TFormateurBinaire::EcrireGuid(const TGUID& AValeur) {
   VerifierEcriture();
-  TypeEnregistrement e = Enregistrement(TypeGenre::Guid);
+  TypeEnregistrement& e = Commencer(TypeGenre::Guid);
   AjouterNombre(e, AValeur.D1, 4);
   AjouterNombre(e, AValeur.D2, 2);
   AjouterNombre(e, AValeur.D3, 2);
@@ -211,7 +219,7 @@ void TFormateurBinaire::EcrireTableauEntiers(std::span<const std::int32_t> AVale
     LeverEcriture(u"tableau de %0:u entiers, au-delà de ce qu'un enregistrement compte.",
                   {static_cast<unsigned long long>(AValeurs.size())});
   }
-  TypeEnregistrement e = Enregistrement(TypeGenre::TableauEntiers);
+  TypeEnregistrement& e = Commencer(TypeGenre::TableauEntiers);
   e.reserve(5 + 4 * AValeurs.size());
   AjouterNombre(e, AValeurs.size(), 4);
   for (const std::int32_t valeur : AValeurs)
@@ -222,7 +230,7 @@ void TFormateurBinaire::EcrireTableauEntiers(std::span<const std::int32_t> AVale
 void TFormateurBinaire::EcrireOctets(const void* ASource, std::size_t ANombre) {
   VerifierEcriture();
   const auto* octets = static_cast<const std::uint8_t*>(ASource);
-  TypeEnregistrement e = Enregistrement(TypeGenre::Octets);
+  TypeEnregistrement& e = Commencer(TypeGenre::Octets);
   e.reserve(9 + ANombre);
   AjouterNombre(e, ANombre, 8);
   if (ANombre > 0) e.insert(e.end(), octets, octets + ANombre);
@@ -237,7 +245,7 @@ void TFormateurBinaire::DebutElement(std::u16string_view ANom) {
     if (nom != ANom) LeverLecture(u"élément « %0:s » attendu, « %1:s » lu.", {ANom, nom});
     return garde.Valider();
   }
-  TypeEnregistrement e = Enregistrement(TypeGenre::DebutElement);
+  TypeEnregistrement& e = Commencer(TypeGenre::DebutElement);
   AjouterTexte(e, ANom);
   EcrireEnregistrement(e);
   ++FElementsOuverts;
@@ -250,7 +258,7 @@ void TFormateurBinaire::FinElement() {
     return garde.Valider();
   }
   if (FElementsOuverts == 0) LeverEcriture(u"fin d'élément sans élément ouvert.");
-  TypeEnregistrement e = Enregistrement(TypeGenre::FinElement);
+  TypeEnregistrement& e = Commencer(TypeGenre::FinElement);
   EcrireEnregistrement(e);
   --FElementsOuverts;
 }
@@ -265,18 +273,18 @@ void TFormateurBinaire::EcrireObjetDecrit(IInterface* AObjet, IAvecMetaInfoClass
                                            : u" de classe " + std::u16string(ANomPourMessage)});
   }
   TGardeProfondeur profondeur(*this, false);
-  TypeEnregistrement e = Enregistrement(TypeGenre::Objet);
+  TypeEnregistrement& e = Commencer(TypeGenre::Objet);
   AjouterTexte(e, metaInfo->GetNom());
   EcrireEnregistrement(e);
   AFormat->Serialiser(AObjet, *this);
-  e = Enregistrement(TypeGenre::FinObjet);
+  Commencer(TypeGenre::FinObjet);
   EcrireEnregistrement(e);
 }
 
 void TFormateurBinaire::EcrireInterface(IInterface* AObjet, TypeClasseFormatSerialisation AFormat) {
   VerifierEcriture();
   if (!AObjet) {
-    TypeEnregistrement e = Enregistrement(TypeGenre::Nul);
+    TypeEnregistrement& e = Commencer(TypeGenre::Nul);
     return EcrireEnregistrement(e);
   }
   if (!AFormat) throw EArgumentInvalide(u"Erreur interne : objet à écrire sans format.");
@@ -287,7 +295,7 @@ void TFormateurBinaire::EcrireObjet(TObjetInterfacable* AObjet,
                                     TypeClasseFormatSerialisation AFormat) {
   VerifierEcriture();
   if (!AObjet) {
-    TypeEnregistrement e = Enregistrement(TypeGenre::Nul);
+    TypeEnregistrement& e = Commencer(TypeGenre::Nul);
     return EcrireEnregistrement(e);
   }
   if (!AFormat) throw EArgumentInvalide(u"Erreur interne : objet à écrire sans format.");
@@ -302,7 +310,7 @@ void TFormateurBinaire::AnnoncerTaille(std::int64_t ATaille) {
     throw EArgumentInvalide(
         Formater(u"Taille annoncée négative : %0:d.", {static_cast<long long>(ATaille)}));
   }
-  TypeEnregistrement e = Enregistrement(TypeGenre::Taille);
+  TypeEnregistrement& e = Commencer(TypeGenre::Taille);
   AjouterNombre(e, static_cast<std::uint64_t>(ATaille), 8);
   EcrireEnregistrement(e);
 }

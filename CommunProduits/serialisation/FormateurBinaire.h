@@ -142,6 +142,8 @@ class TFormateurBinaire : public TObjetInterfacable, public IFormatter {
 
   // Writing.
   void VerifierEcriture();
+  // The record buffer, emptied and started with the kind's code.
+  std::vector<std::uint8_t>& Commencer(TypeGenre AGenre);
   void EcrireEnregistrement(std::vector<std::uint8_t>& AEnregistrement);
   void EcrireObjetDecrit(IInterface* AObjet, IAvecMetaInfoClasse* AAvecMetaInfo,
                          std::u16string_view ANomPourMessage,
@@ -160,6 +162,7 @@ class TFormateurBinaire : public TObjetInterfacable, public IFormatter {
   void LireFinObjet(const std::u16string& ANom);
 
   TFlux& FFlux;
+  std::vector<std::uint8_t> FTampon;
   TypeSensFormateur FSens;
   int FElementsOuverts = 0;
   int FProfondeur = 0;

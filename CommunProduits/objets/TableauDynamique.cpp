@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "commun/Exception.h"
 
@@ -18,7 +19,11 @@ void* AllouerBlocTableauDynamique(std::int32_t ANombre, std::int32_t ATailleElem
     throw std::bad_alloc();
   }
   const std::size_t total = sizeof(TypeEnteteTableauDynamique) + static_cast<std::size_t>(octets);
-  auto* bloc = static_cast<unsigned char*>(::operator new (total, std::align_val_t{16}));
+  // The nothrow form, so that a size no allocator can give fails the same way
+  // under every allocator (the address sanitizer's aborts in the throwing one).
+  auto* bloc =
+      static_cast<unsigned char*>(::operator new (total, std::align_val_t{16}, std::nothrow));
+  if (!bloc) throw std::bad_alloc();
   std::fill_n(bloc, total, static_cast<unsigned char>(0));
   auto* entete = reinterpret_cast<TypeEnteteTableauDynamique*>(bloc);
   entete->NombreReferences = 1;

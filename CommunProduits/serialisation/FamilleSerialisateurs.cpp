@@ -1,8 +1,10 @@
-// Start-up of the serializer family: the meta information of every family
-// class, with its instantiators, exists before main begins, so that a program
-// can read a serializer description (the formatter finds the class by name)
-// without having written one first.
+// Start-up of the serializer family and of the service descriptions: the
+// meta information of every class, with its instantiators, exists before main
+// begins, so that a program can read a serializer or service description (the
+// formatter finds the class by name) without having written one first.
 
+#include "serialisation/InfoMethodeServiceInvocable.h"
+#include "serialisation/InfoServiceInvocable.h"
 #include "serialisation/SerialisateurParametreInterface.h"
 #include "serialisation/SerialisateurParametreObject.h"
 #include "serialisation/SerialisateurParametreRaw.h"
@@ -26,6 +28,8 @@ namespace {
       &TSerialisateurParametreTableauDynamique::Classe(),
       &TSerialisateurParametreTableauOuvert::Classe(),
       &TSerialisateurParametreTableauTailleFixe::Classe(),
+      &TInfoServiceInvocable::Classe(),
+      &TInfoMethodeServiceInvocable::Classe(),
   };
   for (const TClasseObjetSerialisable* classe : classes) classe->GetMetaInfoClasse();
   return true;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "commun/Format.h"
+#include "objets/DescriptionType.h"
 #include "objets/SingletonMetaInfo.h"
 #include "serialisation/FormatSerialisation.h"
 
@@ -28,6 +29,33 @@ enum class TFormateurBinaire::TypeGenre : std::uint8_t {
 };
 
 namespace {
+
+// An ordinal value as the record of its size and sign.
+void EcrireOrdinal(IFormatter& AFormateur, const void* AAdresse, const TInfoTypeOrdinal& AType) {
+  switch (AType.Taille) {
+    case 1:
+      if (!AType.Signe) {
+        AFormateur.EcrireOctet(*static_cast<const std::uint8_t*>(AAdresse));
+      } else {
+        AFormateur.EcrireEntier(*static_cast<const std::int8_t*>(AAdresse));
+      }
+      return;
+    case 2:
+      AFormateur.EcrireEntier(AType.Signe ? *static_cast<const std::int16_t*>(AAdresse)
+                                          : *static_cast<const std::uint16_t*>(AAdresse));
+      return;
+    case 4:
+      if (!AType.Signe) {
+        AFormateur.EcrireCardinal(*static_cast<const std::uint32_t*>(AAdresse));
+      } else {
+        AFormateur.EcrireEntier(*static_cast<const std::int32_t*>(AAdresse));
+      }
+      return;
+    default:
+      throw EArgumentInvalide(
+          Formater(u"Écrivain de valeurs : ordinal de %0:d octets.", {AType.Taille}));
+  }
+}
 
 using TypeEnregistrement = std::vector<std::uint8_t>;
 
@@ -145,6 +173,44 @@ TFormateurBinaire::TFormateurBinaire(TFlux& AFlux, TypeSensFormateur ASens)
     : TObjetInterfacable(true), FFlux(AFlux), FSens(ASens) {}
 
 TFlux& TFormateurBinaire::GetFlux() { return FFlux; }
+
+IEcrivainValeurs& TFormateurBinaire::GetEcrivainValeurs() { return FEcrivainValeurs; }
+
+void TFormateurBinaire::TEcrivainValeurs::EcrireValeur(const void* AAdresse, bool AIndirect,
+                                                       const TInfoType& AType) {
+  FFormateur.VerifierEcriture();
+  if (AIndirect && AAdresse) AAdresse = *static_cast<const void* const*>(AAdresse);
+  if (!AAdresse) throw EArgumentInvalide(u"Écrivain de valeurs : adresse nulle.");
+  if (const auto* ordinal = AType.Comme<TInfoTypeOrdinal>()) {
+    EcrireOrdinal(FFormateur, AAdresse, *ordinal);
+    return;
+  }
+  switch (AType.Genre) {
+    case TypeGenreType::gtChaine:
+      FFormateur.EcrireChaine(*static_cast<const std::u16string*>(AAdresse));
+      return;
+    case TypeGenreType::gtEntier64:
+      FFormateur.EcrireOctets(AAdresse, 8);
+      return;
+    case TypeGenreType::gtFlottant:
+      FFormateur.EcrireOctets(
+          AAdresse, AType.Comme<TInfoTypeFlottant>()->Flottant == TypeFlottant::tfSimple ? 4 : 8);
+      return;
+    case TypeGenreType::gtEnsemble:
+      FFormateur.EcrireOctets(
+          AAdresse, static_cast<std::size_t>(AType.Comme<TInfoTypeEnsemble>()->NombreOctets));
+      return;
+    default:
+      if (&AType == &InfoTypeGuid()) {
+        FFormateur.EcrireGuid(*static_cast<const TGUID*>(AAdresse));
+        return;
+      }
+      LeverEcriture(
+          u"l'écrivain de valeurs n'écrit pas les valeurs de genre %0:d (objets, "
+          u"interfaces, tableaux et records s'écrivent par leur sérialisateur).",
+          {static_cast<int>(AType.Genre)});
+  }
+}
 
 // Writing.
 

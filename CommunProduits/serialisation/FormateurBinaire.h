@@ -54,8 +54,14 @@
 // the stream alone. Each value goes to the stream in one write; a failed
 // object (its description raised) leaves what it had written.
 //
-// GetEcrivainValeurs, which writes values described by run-time type
-// information, comes with those descriptions.
+// The value writer (GetEcrivainValeurs) writes a value described by type
+// information as the record of the matching operation: an ordinal (integers,
+// Booleans, characters, enumerations) of 1 byte unsigned as Octet, of 4 bytes
+// unsigned as Cardinal, any other as Entier (widened with its sign); a string
+// as Chaine; the GUID record as Guid; a 64-bit integer, a floating-point
+// number or a set as Octets of its size. Other kinds (objects, interfaces,
+// arrays, records) raise EWriteError: their values are written by their
+// serializers, which know how to release and rebuild them.
 
 #include <cstddef>
 #include <cstdint>
@@ -68,6 +74,7 @@
 #include "objets/I_MetaInfo.h"
 #include "objets/ObjetInterfacable.h"
 #include "serialisation/Flux.h"
+#include "serialisation/I_EcrivainValeurs.h"
 #include "serialisation/I_Formatter.h"
 #include "serialisation/I_Instanciateur.h"
 
@@ -92,6 +99,7 @@ class TFormateurBinaire : public TObjetInterfacable, public IFormatter {
   TFormateurBinaire(TFlux& AFlux, TypeSensFormateur ASens);
 
   TFlux& GetFlux() override;
+  IEcrivainValeurs& GetEcrivainValeurs() override;
 
   void EcrireBooleen(bool AValeur) override;
   bool LireBooleen() override;
@@ -140,6 +148,15 @@ class TFormateurBinaire : public TObjetInterfacable, public IFormatter {
   class TGardeLecture;
   class TGardeProfondeur;
 
+  class TEcrivainValeurs final : public IEcrivainValeurs {
+   public:
+    explicit TEcrivainValeurs(TFormateurBinaire& AFormateur) noexcept : FFormateur(AFormateur) {}
+    void EcrireValeur(const void* AAdresse, bool AIndirect, const TInfoType& AType) override;
+
+   private:
+    TFormateurBinaire& FFormateur;
+  };
+
   // Writing.
   void VerifierEcriture();
   // The record buffer, emptied and started with the kind's code.
@@ -166,6 +183,7 @@ class TFormateurBinaire : public TObjetInterfacable, public IFormatter {
   TypeSensFormateur FSens;
   int FElementsOuverts = 0;
   int FProfondeur = 0;
+  TEcrivainValeurs FEcrivainValeurs{*this};
 };
 
 }  // namespace kv

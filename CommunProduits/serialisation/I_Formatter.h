@@ -17,6 +17,7 @@
 
 namespace kv {
 
+class IEcrivainValeurs;
 class TFlux;
 class TObjetInterfacable;
 class TCustomFormatSerialisation;
@@ -36,8 +37,9 @@ class IFormatter : public IInterface {
   // The stream read from; its size bounds what can still be read.
   virtual TFlux& GetFlux() = 0;
 
-  // GetEcrivainValeurs, the writer of values described by run-time type
-  // information, comes with those descriptions and is not declared yet.
+  // The writer of values described by type information; owned by the
+  // formatter, valid as long as it is.
+  virtual IEcrivainValeurs& GetEcrivainValeurs() = 0;
 
   virtual void EcrireBooleen(bool AValeur) = 0;
   virtual bool LireBooleen() = 0;

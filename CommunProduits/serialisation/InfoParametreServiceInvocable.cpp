@@ -2,21 +2,22 @@
 
 #include "commun/Format.h"
 #include "objets/ConversionInterface.h"
+#include "objets/DescriptionType.h"
 #include "serialisation/FormatSerialisation.h"
+#include "serialisation/I_EcrivainValeurs.h"
 
 namespace kv {
 namespace {
 
-constexpr std::u16string_view NomsModes[] = {u"mpEntrant", u"mpSortant", u"mpParReference",
-                                             u"mpRegles32En64"};
-
+// One "Mode" element per mode of the set, each written as a TypeModeParametre
+// value through the formatter's value writer.
 void TracerModes(IFormatter& AFormateur, std::u16string_view AElement, TypeModesParametre AModes) {
   AFormateur.DebutElement(AElement);
-  for (std::size_t i = 0; i < std::size(NomsModes); ++i) {
-    if (!ContientMode(AModes, static_cast<TypeModeParametre>(i))) continue;
-    // Written as its name until the writer of described values exists.
+  for (unsigned i = 0; i < 8; ++i) {
+    const auto mode = static_cast<TypeModeParametre>(i);
+    if (!ContientMode(AModes, mode)) continue;
     AFormateur.DebutElement(u"Mode");
-    AFormateur.EcrireChaine(NomsModes[i]);
+    AFormateur.GetEcrivainValeurs().EcrireValeur(&mode, false, InfoTypeDe<TypeModeParametre>());
     AFormateur.FinElement();
   }
   AFormateur.FinElement();

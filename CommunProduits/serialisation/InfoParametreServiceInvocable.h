@@ -110,7 +110,8 @@ class TInfoParametreServiceInvocable : public TObjetInterfacable,
   void DeserialiserSousParametre(IFormatter& AFormateur,
                                  TypeClasseFormatSerialisation AFormat) override;
   // Elements "Classe", "Nom", "Offset", "ModesAPriori" and "Modes" (one
-  // "Mode" element per mode, holding its name as a string), "Serialisateur"
+  // "Mode" element per mode, holding the TypeModeParametre value written by
+  // the formatter's value writer), "Serialisateur"
   // (the serializer's own trace), "NePasLibererLaValeur",
   // "PlusieursParametres".
   void SerialiserPourTrace(IFormatter& AFormateur, TypeClasseFormatSerialisation AFormat) override;

@@ -41,6 +41,7 @@ class TFormateurEnregistreur final : public IFormatter {
   std::int32_t _Release() noexcept override { return 1; }
 
   TFlux& GetFlux() override { return FFlux; }
+  IEcrivainValeurs& GetEcrivainValeurs() override { NonPrisEnCharge(); }
 
   void EcrireEntier(std::int32_t AValeur) override {
     Valeurs.push_back({TypeGenre::Entier, static_cast<std::uint32_t>(AValeur)});

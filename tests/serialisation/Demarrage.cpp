@@ -2,7 +2,7 @@
 // tells on standard output what the meta-information registry knows of the
 // format and instantiator interfaces when main begins: one line per interface,
 // found by name and by GUID as one descriptor; then whether a serializer class
-// can be made from its name.
+// and the service description classes can be made from their names.
 
 #include <cstdio>
 #include <string_view>
@@ -40,10 +40,15 @@ int main() {
     std::printf("%s %s\n", kv::plateforme::VersUtf8(interface.Nom).c_str(),
                 connue ? "connue" : "inconnue");
   }
-  // A serializer class, known by name with its instantiator, so that a
-  // description can be read by a program that never wrote one.
-  const bool instanciable = static_cast<bool>(kv::Interroger<kv::IInstanciateur>(
-      kv::TSingletonMetaInfo::GetMetaInfoParNom(u"TSerialisateurParametreRecord")));
-  std::printf("TSerialisateurParametreRecord %s\n", instanciable ? "instanciable" : "inconnue");
+  // A serializer class and the service description classes, known by name
+  // with their instantiators, so that a description can be read by a program
+  // that never wrote one.
+  for (std::u16string_view classe : {u"TSerialisateurParametreRecord", u"TInfoServiceInvocable",
+                                     u"TInfoMethodeServiceInvocable"}) {
+    const bool instanciable = static_cast<bool>(
+        kv::Interroger<kv::IInstanciateur>(kv::TSingletonMetaInfo::GetMetaInfoParNom(classe)));
+    std::printf("%s %s\n", kv::plateforme::VersUtf8(classe).c_str(),
+                instanciable ? "instanciable" : "inconnue");
+  }
   return 0;
 }

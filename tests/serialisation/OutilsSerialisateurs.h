@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "serialisation/FluxMemoire.h"
 #include "serialisation/FormatSerialisation.h"
 #include "serialisation/FormateurBinaire.h"
+#include "serialisation/I_EcrivainValeurs.h"
 #include "serialisation/I_SerialisateurParametre.h"
 #include "serialisation/ObjetSerialisable.h"
 
@@ -77,8 +79,13 @@ class TFormateurTrace : public TObjetInterfacable, public IFormatter {
   TFormateurTrace() : TObjetInterfacable(true) {}
 
   std::vector<std::u16string> Lignes;
+  // The type of each value given to the value writer.
+  std::vector<const TInfoType*> TypesEcrits;
 
   TFlux& GetFlux() override { return FFlux; }
+  // Ordinals as "v<size>:<value>", read from the value's bytes as the type
+  // describes them; other kinds as "v?".
+  IEcrivainValeurs& GetEcrivainValeurs() override { return FEcrivain; }
   void EcrireBooleen(bool AValeur) override { Lignes.push_back(AValeur ? u"b:1" : u"b:0"); }
   bool LireBooleen() override { Refuser(); }
   void EcrireEntier(std::int32_t AValeur) override { Lignes.push_back(u"i:" + Texte(AValeur)); }
@@ -136,7 +143,28 @@ class TFormateurTrace : public TObjetInterfacable, public IFormatter {
   }
   [[noreturn]] static void Refuser() { throw EReadError(u"formateur d'écriture seule"); }
 
+  class TEcrivain final : public IEcrivainValeurs {
+   public:
+    explicit TEcrivain(TFormateurTrace& AFormateur) : FFormateur(AFormateur) {}
+    void EcrireValeur(const void* AAdresse, bool AIndirect, const TInfoType& AType) override {
+      if (AIndirect) AAdresse = *static_cast<const void* const*>(AAdresse);
+      FFormateur.TypesEcrits.push_back(&AType);
+      const auto* ordinal = AType.Comme<TInfoTypeOrdinal>();
+      if (!ordinal) {
+        FFormateur.Lignes.push_back(u"v?");
+        return;
+      }
+      std::uint32_t valeur = 0;
+      std::memcpy(&valeur, AAdresse, static_cast<std::size_t>(ordinal->Taille));
+      FFormateur.Lignes.push_back(u"v" + Texte(ordinal->Taille) + u":" + Texte(valeur));
+    }
+
+   private:
+    TFormateurTrace& FFormateur;
+  };
+
   TFluxMemoire FFlux;
+  TEcrivain FEcrivain{*this};
 };
 
 // Written after a value, to see that its reader stops where its writer did.

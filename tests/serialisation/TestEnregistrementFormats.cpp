@@ -18,7 +18,9 @@ TEST(EnregistrementFormats, ConnuesParGuidEtParNomDesLeDemarrage) {
             "IFSSerialisationGeneriqueV1 connue\n"
             "IFSSerialisationGeneriqueV1SousParametre connue\n"
             "IInstanciateurObjetSerialisable connue\n"
-            "TSerialisateurParametreRecord instanciable\n");
+            "TSerialisateurParametreRecord instanciable\n"
+            "TInfoServiceInvocable instanciable\n"
+            "TInfoMethodeServiceInvocable instanciable\n");
   EXPECT_EQ(resultat.Erreur, "");
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Fabriques.h"
+#include "objets/DescriptionType.h"
 #include "objets/SingletonMetaInfo.h"
 #include "serialisation/I_InstanciateurObjetSerialisable.h"
 #include "serialisation/InfoCouplageParametresServiceInvocable.h"
@@ -354,11 +355,16 @@ TEST(InfoParametre, DescriptionsDansChaqueFormat) {
   info->SerialiserPourTrace(*trace, Tout);
   EXPECT_EQ(trace->Tout(),
             u"<Classe> s:TInfoParametreServiceInvocable </> <Nom> s:P </> <Offset> i:32 </> "
-            u"<ModesAPriori> <Mode> s:mpEntrant </> <Mode> s:mpParReference </> </> "
-            u"<Modes> <Mode> s:mpEntrant </> </> <Serialisateur> <Classe> "
+            u"<ModesAPriori> <Mode> v1:0 </> <Mode> v1:2 </> </> "
+            u"<Modes> <Mode> v1:0 </> </> <Serialisateur> <Classe> "
             u"s:TSerialisateurParametreRaw </> <TailleUtile> i:4 </> <Taille> i:4 </> "
             u"<Alignement> i:4 </> </> <NePasLibererLaValeur> b:0 </> "
             u"<PlusieursParametres> b:1 </>");
+  // The modes went through the value writer, as values of their enumeration.
+  ASSERT_EQ(trace->TypesEcrits.size(), 3u);
+  for (const TInfoType* type : trace->TypesEcrits) {
+    EXPECT_EQ(type, &InfoTypeDe<TypeModeParametre>());
+  }
   // Read back through the compact format: the modes in force land in
   // ModesAPriori, the offset is dropped.
   TFluxMemoire flux;

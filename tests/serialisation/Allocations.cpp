@@ -15,7 +15,7 @@ std::size_t PlusGrandeAllocationDepuis() { return PlusGrande.exchange(0); }
 
 }  // namespace kv::test
 
-// The replaceable global forms; the array and no-throw forms go through these.
+// The replaceable global forms; the array forms go through these.
 void* operator new(std::size_t ATaille) {
   std::size_t plusGrande = kv::test::PlusGrande.load(std::memory_order_relaxed);
   while (ATaille > plusGrande && !kv::test::PlusGrande.compare_exchange_weak(plusGrande, ATaille)) {
@@ -43,3 +43,22 @@ void* operator new(std::size_t ATaille, std::align_val_t AAlignement) {
 void operator delete(void* ABloc, std::align_val_t) noexcept { std::free(ABloc); }
 
 void operator delete(void* ABloc, std::size_t, std::align_val_t) noexcept { std::free(ABloc); }
+
+// The no-throw forms, written out: a sanitizer's own versions would not reach
+// the replacements above, and their blocks would come back through them.
+void* operator new(std::size_t ATaille, const std::nothrow_t&) noexcept {
+  try {
+    return ::operator new(ATaille);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+void* operator new(std::size_t ATaille, std::align_val_t AAlignement,
+                   const std::nothrow_t&) noexcept {
+  try {
+    return ::operator new(ATaille, AAlignement);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}

@@ -14,17 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "objets/DescriptionType.h"
 #include "objets/Guid.h"
 #include "objets/TableauDynamique.h"
 #include "serialisation/ConteneurParametre.h"
+#include "serialisation/CreationSerialisateur.h"
 #include "serialisation/FluxMemoire.h"
 #include "serialisation/FormatSerialisation.h"
 #include "serialisation/FormateurBinaire.h"
-#include "serialisation/InfoParametreServiceInvocable.h"
-#include "serialisation/SerialisateurParametreRaw.h"
-#include "serialisation/SerialisateurParametreRecord.h"
-#include "serialisation/SerialisateurParametreString.h"
-#include "serialisation/SerialisateurParametreTableauDynamique.h"
 
 namespace kv {
 namespace {
@@ -43,6 +40,9 @@ struct TypeMesure {
   std::uint32_t Drapeaux;
   TTableauDynamique<std::int32_t> Echantillons;
 };
+KV_DECRIRE_RECORD(TypeMesure, KV_CHAMP(Identifiant), KV_CHAMP(Valeur), KV_CHAMP(Etat),
+                  KV_CHAMP(Horodatage), KV_CHAMP(Poids), KV_CHAMP(Canal), KV_CHAMP(Libelle),
+                  KV_CHAMP(Source), KV_CHAMP(Drapeaux), KV_CHAMP(Echantillons));
 
 TypeMesure Exemple() {
   TypeMesure mesure{7,
@@ -60,44 +60,9 @@ TypeMesure Exemple() {
   return mesure;
 }
 
-TRef<ISerialisateurParametre> Raw(std::int32_t ATaille) {
-  return Nouveau<TSerialisateurParametreRaw>(ATaille, -1);
-}
-TRef<ISerialisateurParametre> Flottant(std::int32_t ATaille) {
-  return Nouveau<TSerialisateurParametreFlottant>(ATaille, -1);
-}
-
-// The serializer the description builder makes for TypeMesure, built by hand.
+// The serializer the description builder makes for it.
 TRef<ISerialisateurParametre> SerialisateurMesure() {
-  auto echantillons = Nouveau<TSerialisateurParametreTableauDynamique>();
-  echantillons->SetSerialisateurElements(Raw(4));
-  const struct {
-    const char16_t* Nom;
-    std::size_t Offset;
-    TRef<ISerialisateurParametre> Serialisateur;
-  } champs[] = {
-      {u"Identifiant", offsetof(TypeMesure, Identifiant), Raw(4)},
-      {u"Valeur", offsetof(TypeMesure, Valeur), Flottant(8)},
-      {u"Etat", offsetof(TypeMesure, Etat), Raw(1)},
-      {u"Horodatage", offsetof(TypeMesure, Horodatage), Raw(8)},
-      {u"Poids", offsetof(TypeMesure, Poids), Flottant(4)},
-      {u"Canal", offsetof(TypeMesure, Canal), Raw(2)},
-      {u"Libelle", offsetof(TypeMesure, Libelle), Nouveau<TSerialisateurParametreString>()},
-      {u"Source", offsetof(TypeMesure, Source), Nouveau<TSerialisateurParametreRaw>(16, 4)},
-      {u"Drapeaux", offsetof(TypeMesure, Drapeaux), Raw(4)},
-      {u"Echantillons", offsetof(TypeMesure, Echantillons), echantillons},
-  };
-  auto record = Nouveau<TSerialisateurParametreRecord>();
-  record->SetTaille(sizeof(TypeMesure));
-  std::int32_t indice = record->CreerInfoChamps(static_cast<std::int32_t>(std::size(champs)));
-  for (const auto& champ : champs) {
-    TInfoParametreServiceInvocable* info = record->GetInfoChamp(indice++);
-    info->SetNom(champ.Nom);
-    info->SetOffset(static_cast<std::int32_t>(champ.Offset));
-    info->SetSerialisateur(champ.Serialisateur);
-  }
-  record->DetecterCompactage();
-  return record;
+  return CreerSerialisateur(InfoTypeDe<TypeMesure>());
 }
 
 bool Egales(const TypeMesure& A, const TypeMesure& B) {

@@ -2,6 +2,7 @@
 
 #include "commun/Format.h"
 #include "serialisation/ConteneurParametre.h"
+#include "serialisation/TraceElement.h"
 
 namespace kv {
 namespace {
@@ -30,9 +31,7 @@ TConteneurParametre* Suivre(std::span<TConteneurParametre* const> AConteneurs,
 
 void TracerChemin(IFormatter& AFormateur, std::u16string_view AElement,
                   const std::vector<std::int32_t>& AChemin) {
-  AFormateur.DebutElement(AElement);
-  AFormateur.EcrireTableauEntiers(AChemin);
-  AFormateur.FinElement();
+  Tracer(AFormateur, AElement, [&] { AFormateur.EcrireTableauEntiers(AChemin); });
 }
 
 }  // namespace

@@ -5,31 +5,14 @@
 #include "serialisation/Flux.h"
 #include "serialisation/FormatSerialisation.h"
 #include "serialisation/InfoParametreServiceInvocable.h"
+#include "serialisation/LectureNombre.h"
 #include "serialisation/SerialisateurParametre.h"
+#include "serialisation/TraceElement.h"
 
 namespace kv {
 namespace {
 
 constexpr std::u16string_view NomResultat = u"Result";
-
-template <class AEcrire>
-void Tracer(IFormatter& AFormateur, std::u16string_view ANom, AEcrire AEcriture) {
-  AFormateur.DebutElement(ANom);
-  AEcriture();
-  AFormateur.FinElement();
-}
-
-// A count read: between 0 and the bytes left, each item taking some.
-std::int32_t LireNombre(IFormatter& AFormateur, std::u16string_view AQuoi) {
-  const std::int32_t nombre = AFormateur.LireEntier();
-  if (nombre < 0 || nombre > AFormateur.GetFlux().Restant()) {
-    throw EReadError(
-        Formater(u"Erreur de lecture du flux : %0:d %1:s annoncés, %2:d octets "
-                 u"restants.",
-                 {nombre, AQuoi, static_cast<long long>(AFormateur.GetFlux().Restant())}));
-  }
-  return nombre;
-}
 
 }  // namespace
 
@@ -124,7 +107,7 @@ void TInfoMethodeServiceInvocable::Deserialiser(IFormatter& AFormateur,
   FParametres.Deserialiser(AFormateur, AFormat);
   VerifierParametresLus();
   CalculerDisposition();
-  const std::int32_t nombre = LireNombre(AFormateur, u"couplages");
+  const std::int32_t nombre = LireNombreAnnonce(AFormateur, u"couplages");
   FInfoCouplages.clear();
   FInfoCouplages.resize(static_cast<std::size_t>(nombre));
   for (TypeInfoCouplageParametresServiceInvocable& couplage : FInfoCouplages) {

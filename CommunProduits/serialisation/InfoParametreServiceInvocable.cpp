@@ -5,6 +5,7 @@
 #include "objets/DescriptionType.h"
 #include "serialisation/FormatSerialisation.h"
 #include "serialisation/I_EcrivainValeurs.h"
+#include "serialisation/TraceElement.h"
 
 namespace kv {
 namespace {
@@ -12,15 +13,15 @@ namespace {
 // One "Mode" element per mode of the set, each written as a TypeModeParametre
 // value through the formatter's value writer.
 void TracerModes(IFormatter& AFormateur, std::u16string_view AElement, TypeModesParametre AModes) {
-  AFormateur.DebutElement(AElement);
-  for (unsigned i = 0; i < 8; ++i) {
-    const auto mode = static_cast<TypeModeParametre>(i);
-    if (!ContientMode(AModes, mode)) continue;
-    AFormateur.DebutElement(u"Mode");
-    AFormateur.GetEcrivainValeurs().EcrireValeur(&mode, false, InfoTypeDe<TypeModeParametre>());
-    AFormateur.FinElement();
-  }
-  AFormateur.FinElement();
+  Tracer(AFormateur, AElement, [&] {
+    for (unsigned i = 0; i < 8; ++i) {
+      const auto mode = static_cast<TypeModeParametre>(i);
+      if (!ContientMode(AModes, mode)) continue;
+      Tracer(AFormateur, u"Mode", [&] {
+        AFormateur.GetEcrivainValeurs().EcrireValeur(&mode, false, InfoTypeDe<TypeModeParametre>());
+      });
+    }
+  });
 }
 
 }  // namespace
@@ -191,28 +192,20 @@ void TInfoParametreServiceInvocable::DeserialiserSousParametre(
 
 void TInfoParametreServiceInvocable::SerialiserPourTrace(IFormatter& AFormateur,
                                                          TypeClasseFormatSerialisation AFormat) {
-  AFormateur.DebutElement(u"Classe");
-  AFormateur.EcrireChaine(ClasseObjet().GetNom());
-  AFormateur.FinElement();
-  AFormateur.DebutElement(u"Nom");
-  AFormateur.EcrireChaine(FNom);
-  AFormateur.FinElement();
-  AFormateur.DebutElement(u"Offset");
-  AFormateur.EcrireEntier(FOffset);
-  AFormateur.FinElement();
+  Tracer(AFormateur, u"Classe", [&] { AFormateur.EcrireChaine(ClasseObjet().GetNom()); });
+  Tracer(AFormateur, u"Nom", [&] { AFormateur.EcrireChaine(FNom); });
+  Tracer(AFormateur, u"Offset", [&] { AFormateur.EcrireEntier(FOffset); });
   TracerModes(AFormateur, u"ModesAPriori", FModesAPriori);
   TracerModes(AFormateur, u"Modes", FModes);
-  AFormateur.DebutElement(u"Serialisateur");
-  if (auto trace = Interroger<IFSPourTrace>(FSerialisateur)) {
-    trace->SerialiserPourTrace(AFormateur, AFormat);
-  }
-  AFormateur.FinElement();
-  AFormateur.DebutElement(u"NePasLibererLaValeur");
-  AFormateur.EcrireBooleen(FNePasLibererLaValeur);
-  AFormateur.FinElement();
-  AFormateur.DebutElement(u"PlusieursParametres");
-  AFormateur.EcrireBooleen(FPlusieursParametres);
-  AFormateur.FinElement();
+  Tracer(AFormateur, u"Serialisateur", [&] {
+    if (auto trace = Interroger<IFSPourTrace>(FSerialisateur)) {
+      trace->SerialiserPourTrace(AFormateur, AFormat);
+    }
+  });
+  Tracer(AFormateur, u"NePasLibererLaValeur",
+         [&] { AFormateur.EcrireBooleen(FNePasLibererLaValeur); });
+  Tracer(AFormateur, u"PlusieursParametres",
+         [&] { AFormateur.EcrireBooleen(FPlusieursParametres); });
 }
 
 }  // namespace kv

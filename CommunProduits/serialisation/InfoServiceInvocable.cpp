@@ -6,6 +6,8 @@
 #include "serialisation/FormatSerialisation.h"
 #include "serialisation/InfoMethodeServiceInvocable.h"
 #include "serialisation/InfoParametreServiceInvocable.h"
+#include "serialisation/LectureNombre.h"
+#include "serialisation/TraceElement.h"
 
 namespace kv {
 
@@ -68,13 +70,7 @@ void TInfoServiceInvocable::EcrireMethodes(IFormatter& AFormateur,
 
 void TInfoServiceInvocable::LireMethodes(IFormatter& AFormateur,
                                          TypeClasseFormatSerialisation AFormat) {
-  const std::int32_t nombre = AFormateur.LireEntier();
-  // Each method takes some bytes: a count beyond those left is corrupt.
-  if (nombre < 0 || nombre > AFormateur.GetFlux().Restant()) {
-    throw EReadError(
-        Formater(u"Erreur de lecture du flux : %0:d méthodes annoncées, %1:d octets restants.",
-                 {nombre, static_cast<long long>(AFormateur.GetFlux().Restant())}));
-  }
+  const std::int32_t nombre = LireNombreAnnonce(AFormateur, u"méthodes");
   SetNombreMethodes(0);
   SetNombreMethodes(nombre);
   for (TInfoMethodeServiceInvocable* methode : FMethodes) {
@@ -115,22 +111,15 @@ void TInfoServiceInvocable::DeserialiserGeneriqueV1(IFormatter& AFormateur,
 
 void TInfoServiceInvocable::SerialiserPourTrace(IFormatter& AFormateur,
                                                 TypeClasseFormatSerialisation AFormat) {
-  AFormateur.DebutElement(u"GuidService");
-  AFormateur.EcrireGuid(FGuidService);
-  AFormateur.FinElement();
-  AFormateur.DebutElement(u"NomService");
-  AFormateur.EcrireChaine(FNomService);
-  AFormateur.FinElement();
-  AFormateur.DebutElement(u"AutorisationsSpeciales");
-  AFormateur.EcrireEntier(FAutorisationsSpeciales);
-  AFormateur.FinElement();
-  AFormateur.DebutElement(u"Methodes");
-  for (TInfoMethodeServiceInvocable* methode : FMethodes) {
-    AFormateur.DebutElement(u"Methode");
-    methode->SerialiserPourTrace(AFormateur, AFormat);
-    AFormateur.FinElement();
-  }
-  AFormateur.FinElement();
+  Tracer(AFormateur, u"GuidService", [&] { AFormateur.EcrireGuid(FGuidService); });
+  Tracer(AFormateur, u"NomService", [&] { AFormateur.EcrireChaine(FNomService); });
+  Tracer(AFormateur, u"AutorisationsSpeciales",
+         [&] { AFormateur.EcrireEntier(FAutorisationsSpeciales); });
+  Tracer(AFormateur, u"Methodes", [&] {
+    for (TInfoMethodeServiceInvocable* methode : FMethodes) {
+      Tracer(AFormateur, u"Methode", [&] { methode->SerialiserPourTrace(AFormateur, AFormat); });
+    }
+  });
 }
 
 }  // namespace kv

@@ -7,6 +7,8 @@
 #include "serialisation/FormatSerialisation.h"
 #include "serialisation/I_SerialisateurAvecSousParametres.h"
 #include "serialisation/InfoParametreServiceInvocable.h"
+#include "serialisation/LectureNombre.h"
+#include "serialisation/TraceElement.h"
 
 namespace kv {
 namespace {
@@ -72,13 +74,7 @@ void TypeListeInfoParametresServiceInvocable::Serialiser(
 
 void TypeListeInfoParametresServiceInvocable::Deserialiser(IFormatter& AFormateur,
                                                            TypeClasseFormatSerialisation AFormat) {
-  const std::int32_t nombre = AFormateur.LireEntier();
-  if (nombre < 0 || nombre > AFormateur.GetFlux().Restant()) {
-    throw EReadError(
-        Formater(u"Erreur de lecture du flux : %0:d descriptions de paramètres "
-                 u"annoncées, %1:d octets restants.",
-                 {nombre, static_cast<long long>(AFormateur.GetFlux().Restant())}));
-  }
+  const std::int32_t nombre = LireNombreAnnonce(AFormateur, u"descriptions de paramètres");
   Vider();
   CreerInfoParametres(nombre);
   for (TInfoParametreServiceInvocable* info : FInfoParametres) {
@@ -89,9 +85,7 @@ void TypeListeInfoParametresServiceInvocable::Deserialiser(IFormatter& AFormateu
 void TypeListeInfoParametresServiceInvocable::SerialiserPourTrace(
     IFormatter& AFormateur, TypeClasseFormatSerialisation AFormat) const {
   for (TInfoParametreServiceInvocable* info : FInfoParametres) {
-    AFormateur.DebutElement(u"Parametre");
-    info->SerialiserPourTrace(AFormateur, AFormat);
-    AFormateur.FinElement();
+    Tracer(AFormateur, u"Parametre", [&] { info->SerialiserPourTrace(AFormateur, AFormat); });
   }
 }
 

@@ -19,6 +19,7 @@
 #include "serialisation/I_FormatSerialisation.h"
 #include "serialisation/I_SerialisateurParametre.h"
 #include "serialisation/ObjetSerialisable.h"
+#include "serialisation/TraceElement.h"
 
 namespace kv {
 
@@ -61,14 +62,6 @@ class TSerialisateurParametre : public TObjetSerialisable,
 
  protected:
   ~TSerialisateurParametre() override = default;
-
-  // Traces one named value: the element ANom around what AEcrire writes.
-  template <class AEcrire>
-  static void Tracer(IFormatter& AFormateur, std::u16string_view ANom, AEcrire AEcriture) {
-    AFormateur.DebutElement(ANom);
-    AEcriture();
-    AFormateur.FinElement();
-  }
 
   // Checks a size read from a description; raises EReadError naming AQuoi.
   static std::int32_t VerifierTailleLue(std::int64_t ATaille, std::u16string_view AQuoi);

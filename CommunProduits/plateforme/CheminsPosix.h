@@ -12,4 +12,8 @@ namespace kv::plateforme {
 // handed over unchanged (a lone surrogate, or a NUL that would cut it short).
 std::optional<std::string> CheminSysteme(std::u16string_view AChemin);
 
+// ANom in the folder ADossier: one separator between them, none added to an
+// empty folder.
+std::u16string Joindre(std::u16string ADossier, std::u16string_view ANom);
+
 }  // namespace kv::plateforme

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "plateforme/CheminsPosix.h"
 #include "plateforme/DossiersConnus.h"
 #include "plateforme/Texte.h"
 
@@ -24,8 +25,7 @@ std::optional<std::u16string> CheminAbsolu(const char* AValeur) {
 }
 
 std::u16string DossierConfiguration(std::u16string ADossierPersonnel) {
-  if (ADossierPersonnel.back() != u'/') ADossierPersonnel += u'/';
-  return ADossierPersonnel + u".config";
+  return Joindre(std::move(ADossierPersonnel), u".config");
 }
 
 std::optional<std::u16string> VariableAbsolue(const char* ANom) {
@@ -33,7 +33,7 @@ std::optional<std::u16string> VariableAbsolue(const char* ANom) {
 }
 
 std::string LireTexte(const std::u16string& AChemin) {
-  const auto chemin = VersUtf8Strict(AChemin);
+  const auto chemin = CheminSysteme(AChemin);
   if (!chemin) return {};
   std::ifstream fichier(*chemin, std::ios::binary);
   std::ostringstream contenu;
@@ -82,8 +82,8 @@ std::optional<std::u16string> DossierDeLaLigne(std::string_view ALigne) {
 // The known-folder service reads the user's environment, as the base-directory
 // convention defines the configuration folder.
 std::optional<std::u16string> DossierDonneesItinerantes() {
-  if (auto configuration = CheminAbsolu(std::getenv("XDG_CONFIG_HOME"))) return configuration;
-  if (auto personnel = CheminAbsolu(std::getenv("HOME"))) {
+  if (auto configuration = VariableAbsolue("XDG_CONFIG_HOME")) return configuration;
+  if (auto personnel = VariableAbsolue("HOME")) {
     return DossierConfiguration(std::move(*personnel));
   }
   return std::nullopt;
@@ -116,9 +116,7 @@ std::optional<std::u16string> DossierDonneesCommunes() {
 std::optional<std::u16string> DossierDocuments() {
   std::optional<std::u16string> documents;
   if (const auto configuration = DossierDonneesItinerantes()) {
-    std::u16string fichier = *configuration;
-    if (fichier.back() != u'/') fichier += u'/';
-    const std::string contenu = LireTexte(fichier + u"user-dirs.dirs");
+    const std::string contenu = LireTexte(Joindre(*configuration, u"user-dirs.dirs"));
     std::istringstream lignes(contenu);
     for (std::string ligne; std::getline(lignes, ligne);) {
       if (auto dossier = DossierDeLaLigne(ligne)) documents = std::move(dossier);
@@ -127,8 +125,7 @@ std::optional<std::u16string> DossierDocuments() {
   if (documents) return documents;
   auto personnel = VariableAbsolue("HOME");
   if (!personnel) return std::nullopt;
-  if (personnel->back() != u'/') *personnel += u'/';
-  return *personnel + u"Documents";
+  return Joindre(std::move(*personnel), u"Documents");
 }
 
 std::u16string DossierTemporaireParDefaut() { return u"/tmp"; }

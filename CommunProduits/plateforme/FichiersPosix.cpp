@@ -140,6 +140,11 @@ std::optional<std::string> CheminSysteme(std::u16string_view AChemin) {
   return VersUtf8Strict(AChemin);
 }
 
+std::u16string Joindre(std::u16string ADossier, std::u16string_view ANom) {
+  if (!ADossier.empty() && ADossier.back() != SeparateurChemin()) ADossier += SeparateurChemin();
+  return ADossier.append(ANom);
+}
+
 char16_t SeparateurChemin() { return u'/'; }
 
 std::u16string CheminComplet(std::u16string_view AChemin) {

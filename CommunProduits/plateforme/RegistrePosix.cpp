@@ -24,11 +24,6 @@ constexpr std::u16string_view NomFichierRuche = u"registre.kvr";
 constexpr std::u16string_view SuffixeVerrou = u".verrou";
 constexpr std::u16string_view SuffixeTemporaire = u".tmp";
 
-std::u16string Joindre(std::u16string ADossier, std::u16string_view ANom) {
-  if (!ADossier.empty() && ADossier.back() != SeparateurChemin()) ADossier += SeparateurChemin();
-  return ADossier.append(ANom);
-}
-
 // Where one hive's files are, as the system calls take them.
 struct TypeEmplacement {
   std::u16string Dossier;  // empty when the hive has no folder
